@@ -1,0 +1,75 @@
+// The quote window's state: what it shows, where it reads it from, and its settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum { ORDER_RANDOM = 1, ORDER_SEQUENTIAL = 2 };
+enum { POS_CENTER = 0, POS_TOP_LEFT = 1, POS_TOP_RIGHT = 2 };
+
+class IQuoteView;
+
+// Seconds since 1970; seeds random order.
+using SecondsClock = std::int64_t (*)();
+std::int64_t SystemSeconds();
+
+struct CQuoteState {
+    std::string m_strModulePath;
+    std::string m_strCaptionPrefix;
+    std::string m_strQuoteText;
+
+    bool m_bFirstShow = false;
+    bool m_bHoldQuote = true;
+    bool m_bStartWithWindows = false;
+    int m_bTimerEnabled = 0;
+    int m_nQuoteCount = 0;
+    int m_nCurrentQuote = -1;
+    int m_nInterval = 10;
+    int m_nOrder = ORDER_SEQUENTIAL;
+    int m_nPosition = POS_CENTER;
+
+    char m_szAuthor[50] = "";
+    char m_szQuote[200] = "";
+    char m_szCount[5] = "";
+    char m_szTitle[25] = "";
+
+    char m_szIndexText[5] = "";
+    char m_szModuleText[255] = "";
+    char m_szIntervalText[4] = "";
+    char m_szOrderText[3] = "";
+    char m_szTimerText[3] = "";
+    char m_szPositionText[3] = "";
+
+    SecondsClock m_pfnClock = &SystemSeconds;
+
+    // One display of the active module, without the window's paint cycle.
+    void ShowQuoteText(IQuoteView& view);
+    // The index logic of the Next and Previous buttons around one display.
+    template <typename Show> void StepNext(Show show);
+    template <typename Show> void StepPrevious(Show show);
+
+    void LoadSettings(IQuoteView& view);
+    void SaveSettings() const;
+    void SetDefaults(IQuoteView& view);
+};
+
+template <typename Show> void CQuoteState::StepNext(Show show)
+{
+    m_bHoldQuote = false;
+    show();
+    m_bHoldQuote = true;
+}
+
+// In random order Previous picks like Next; in sequence it goes one back, since the
+// display's own advance adds one again.
+template <typename Show> void CQuoteState::StepPrevious(Show show)
+{
+    m_bHoldQuote = false;
+    if (m_nOrder == ORDER_RANDOM) {
+        StepNext(show);
+        return;
+    }
+    m_nCurrentQuote -= 2;
+    show();
+    m_bHoldQuote = true;
+}

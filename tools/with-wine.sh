@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs a command with the Wine environment ready: an X display (our own Xvfb unless
+# ADAGIO_USE_DISPLAY is set), the prefix made, and a persistent wineserver for fast starts.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
+if [ -n "${ADAGIO_USE_DISPLAY:-}" ]; then wine_start_xvfb; else wine_start_xvfb force; fi || exit 1
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wine_stop_xvfb
+}
+trap cleanup EXIT INT TERM
+
+wine_make_prefix
+wineserver -p
+"$@"
