@@ -1,0 +1,36 @@
+# Build and test entry points; every target installs what it needs first.
+NATIVE := build/native
+WIN := build/win
+JOBS ?= 2
+TOOLCHAIN := $(CURDIR)/cmake/mingw-w64-x86_64.cmake
+
+.PHONY: all deps native win test test-native test-win run clean
+
+all: native win
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(NATIVE) -j$(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) >/dev/null
+	@cmake --build $(WIN) -j$(JOBS)
+
+test-native: native
+	@echo "== Unit tests (native) =="
+	@ctest --test-dir $(NATIVE) --output-on-failure
+
+test-win: win
+	@echo "== Unit and end-to-end tests (Windows build under Wine) =="
+	@ADAGIO_BUILD=$(CURDIR)/$(WIN) tools/with-wine.sh ctest --test-dir $(WIN) --output-on-failure
+
+test: test-native test-win
+
+run: win
+	@ADAGIO_BUILD=$(CURDIR)/$(WIN) tools/run.sh
+
+clean:
+	rm -rf build
