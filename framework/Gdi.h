@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+class CWnd;
+
+// Owns one font handle.
+class CFont {
+public:
+    CFont() = default;
+    CFont(const CFont&) = delete;
+    CFont& operator=(const CFont&) = delete;
+    ~CFont();
+
+    // nPointSize in tenths of a point, scaled for the screen.
+    BOOL CreatePointFont(int nPointSize, const char* pszFaceName);
+    HFONT GetSafeHandle() const { return m_hFont; }
+
+private:
+    HFONT m_hFont = nullptr;
+};
+
+// One paint cycle of a window, for the lifetime of the object.
+class CPaintDC {
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    ~CPaintDC();
+
+private:
+    HWND m_hWnd;
+
+public:
+    PAINTSTRUCT m_ps;
+    HDC m_hDC;
+};

@@ -1,0 +1,118 @@
+#include "Wnd.h"
+
+namespace {
+
+const char kObjectProperty[] = "AdagioCWnd";
+
+} // namespace
+
+void CWnd::SetWindowText(const char* pszText)
+{
+    ::SetWindowTextA(m_hWnd, pszText);
+}
+
+BOOL CWnd::EnableWindow(BOOL bEnable)
+{
+    return ::EnableWindow(m_hWnd, bEnable);
+}
+
+LRESULT CWnd::SendMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    return ::SendMessageA(m_hWnd, nMessage, wParam, lParam);
+}
+
+void CWnd::BringWindowToTop()
+{
+    ::BringWindowToTop(m_hWnd);
+}
+
+void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
+{
+    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
+}
+
+UINT CWnd::IsDlgButtonChecked(int nIDButton) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
+}
+
+HWND CWnd::GetDlgItem(int nID) const
+{
+    return ::GetDlgItem(m_hWnd, nID);
+}
+
+LRESULT CWnd::Default()
+{
+    if (m_msgCurrent.hwnd == nullptr || m_pfnSuper == nullptr)
+        return 0;
+    return ::CallWindowProcA(m_pfnSuper, m_msgCurrent.hwnd, m_msgCurrent.message,
+                             m_msgCurrent.wParam, m_msgCurrent.lParam);
+}
+
+void CWnd::AttachControl(CWnd& rControl, HWND hControl)
+{
+    rControl.m_hWnd = hControl;
+    m_vecControls.push_back(&rControl);
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    return hWnd == nullptr ? nullptr : static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
+}
+
+void CWnd::SubclassWindow(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProperty, this);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+}
+
+LRESULT CWnd::WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = 0;
+    const bool bHandled = nMessage == WM_COMMAND ? OnCommand(wParam, lParam)
+                                                 : HandleMessage(nMessage, wParam, lParam, lResult);
+    return bHandled ? lResult : Default();
+}
+
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lIgnored = 0;
+    return HandleMessage(WM_COMMAND, wParam, lParam, lIgnored);
+}
+
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = FromHandle(hWnd);
+    if (pWnd == nullptr)
+        return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+    return pWnd->ProcessMessage(nMessage, wParam, lParam);
+}
+
+LRESULT CWnd::ProcessMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    // Handlers may cause nested messages; Default() must still see its own.
+    const MSG msgOuter = m_msgCurrent;
+    m_msgCurrent = MSG();
+    m_msgCurrent.hwnd = m_hWnd;
+    m_msgCurrent.message = nMessage;
+    m_msgCurrent.wParam = wParam;
+    m_msgCurrent.lParam = lParam;
+    const LRESULT lResult = WindowProc(nMessage, wParam, lParam);
+    m_msgCurrent = msgOuter;
+    if (nMessage == WM_NCDESTROY)
+        Detach();
+    return lResult;
+}
+
+void CWnd::Detach()
+{
+    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::RemovePropA(m_hWnd, kObjectProperty);
+    for (CWnd* pControl : m_vecControls)
+        pControl->m_hWnd = nullptr;
+    m_vecControls.clear();
+    m_pfnSuper = nullptr;
+    m_hWnd = nullptr;
+}

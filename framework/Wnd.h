@@ -1,0 +1,51 @@
+#pragma once
+
+#include "MessageMap.h"
+
+#include <windows.h>
+
+#include <vector>
+
+// A window of ours: messages go through the message map before the window's
+// own procedure, which a handler reaches with Default().
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    void SetWindowText(const char* pszText);
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    LRESULT SendMessage(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0);
+    void BringWindowToTop();
+    void CheckDlgButton(int nIDButton, UINT nCheck);
+    UINT IsDlgButtonChecked(int nIDButton) const;
+    HWND GetDlgItem(int nID) const;
+
+    // Passes the message being handled, unchanged, to the window's own procedure.
+    LRESULT Default();
+
+    // Binds a control member to hControl until this window is destroyed.
+    void AttachControl(CWnd& rControl, HWND hControl);
+
+    // The object behind one of our windows, or null for any other window.
+    static CWnd* FromHandle(HWND hWnd);
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // Routes hWnd's messages through this object from now until WM_NCDESTROY.
+    void SubclassWindow(HWND hWnd);
+
+    virtual LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam,
+                                             LPARAM lParam);
+    LRESULT ProcessMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    void Detach();
+
+    WNDPROC m_pfnSuper = nullptr;
+    MSG m_msgCurrent = {};
+    std::vector<CWnd*> m_vecControls;
+};
