@@ -1,0 +1,21 @@
+// A file opened for line reading for the length of one operation.
+#pragma once
+
+#include "LineReader.h"
+
+#include <fstream>
+#include <string>
+
+class CLineFile {
+public:
+    // Never creates the file. Opened in binary, so both modes read alike on every platform.
+    CLineFile(const std::string& strPath, ELineMode eMode);
+
+    // False for a missing or unreadable file and for a directory.
+    bool IsOpen() const { return m_reader.IsReadable(); }
+    CLineReader& Reader() { return m_reader; }
+
+private:
+    std::ifstream m_file;
+    CLineReader m_reader;
+};

@@ -1,0 +1,133 @@
+#include "LineReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+CLineReader::CLineReader(std::istream& stream, ELineMode eMode)
+    : m_pSource(stream ? stream.rdbuf() : nullptr), m_eMode(eMode), m_pChunk(new char[kChunkSize])
+{
+    if (m_pSource == nullptr) {
+        m_bSourceDone = true;
+        m_bReadable = false;
+        return;
+    }
+    m_bReadable = FillChunk();
+}
+
+void CLineReader::ReadBoundedLine(char* pszLine, std::size_t nSize)
+{
+    if (nSize == 0)
+        return;
+    SLineTarget target = {pszLine, 0, '\0'};
+    if (!m_bAtEnd && !TakeWholeLine(target, nSize - 1))
+        ReadCharacters(target, nSize - 1);
+    pszLine[target.nLength] = '\0';
+}
+
+char CLineReader::SkipBoundedLine(std::size_t nSize)
+{
+    SLineTarget target = {nullptr, 0, '\0'};
+    if (nSize != 0 && !m_bAtEnd && !TakeWholeLine(target, nSize - 1))
+        ReadCharacters(target, nSize - 1);
+    return target.chFirst;
+}
+
+// The common case, kept apart so it stays cheap: the rest of the line and its line end
+// lie in the chunk, within the limit.
+bool CLineReader::TakeWholeLine(SLineTarget& target, std::size_t nMax)
+{
+    const char* pBegin = m_pChunk.get() + m_nPos;
+    const std::size_t nWindow = std::min(nMax - target.nLength, m_nEnd - m_nPos);
+    const void* pLf = std::memchr(pBegin, '\n', nWindow);
+    if (pLf == nullptr)
+        return false;
+    const std::size_t nRun = static_cast<std::size_t>(static_cast<const char*>(pLf) - pBegin);
+    // A CR right before the LF belongs to the line end in text mode.
+    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && pBegin[nRun - 1] == '\r';
+    Take(target, bCrLf ? nRun - 1 : nRun);
+    m_nPos = static_cast<std::size_t>(static_cast<const char*>(pLf) - m_pChunk.get()) + 1;
+    return true;
+}
+
+// Lines that cross the end of the chunk or the limit. In text mode a CR at the end of a
+// step needs the byte after it to tell a line end from an ordinary character.
+void CLineReader::ReadCharacters(SLineTarget& target, std::size_t nMax)
+{
+    while (target.nLength < nMax) {
+        if (!EnsureAhead(1)) {
+            m_bAtEnd = true;
+            m_bFailed = target.nLength == 0;
+            return;
+        }
+        if (TakeWholeLine(target, nMax))
+            return;
+        const std::size_t nWindow = std::min(nMax - target.nLength, m_nEnd - m_nPos);
+        const bool bCrLast = m_eMode == ELineMode::Text && m_pChunk[m_nPos + nWindow - 1] == '\r';
+        Take(target, bCrLast ? nWindow - 1 : nWindow);
+        if (!bCrLast)
+            continue;
+        if (IsCrLfAhead()) {
+            m_nPos += 2;
+            return;
+        }
+        Take(target, 1);
+    }
+}
+
+void CLineReader::Take(SLineTarget& target, std::size_t nCount)
+{
+    if (nCount == 0)
+        return;
+    if (target.nLength == 0)
+        target.chFirst = m_pChunk[m_nPos];
+    if (target.pszLine != nullptr)
+        std::memcpy(target.pszLine + target.nLength, m_pChunk.get() + m_nPos, nCount);
+    target.nLength += nCount;
+    m_nPos += nCount;
+}
+
+bool CLineReader::IsCrLfAhead()
+{
+    return EnsureAhead(2) && m_pChunk[m_nPos + 1] == '\n';
+}
+
+// Keeps the unread tail and reads behind it until nBytes are unread or the data ends.
+bool CLineReader::EnsureAhead(std::size_t nBytes)
+{
+    while (m_nEnd - m_nPos < nBytes && !m_bSourceDone) {
+        std::memmove(m_pChunk.get(), m_pChunk.get() + m_nPos, m_nEnd - m_nPos);
+        m_nEnd -= m_nPos;
+        m_nPos = 0;
+        FillChunk();
+    }
+    return m_nEnd - m_nPos >= nBytes;
+}
+
+// False when the read itself failed, as opposed to finding the end of the data.
+bool CLineReader::FillChunk()
+{
+    char* pFree = m_pChunk.get() + m_nEnd;
+    std::streamsize nGot = 0;
+    try {
+        nGot = m_pSource->sgetn(pFree, static_cast<std::streamsize>(kChunkSize - m_nEnd));
+    } catch (const std::exception&) {
+        // The stream library reports a failed read (a directory, a device error) by throwing.
+        m_bSourceDone = true;
+        return false;
+    }
+    if (nGot <= 0) {
+        m_bSourceDone = true;
+        return true;
+    }
+    std::size_t nNew = static_cast<std::size_t>(nGot);
+    if (m_eMode == ELineMode::Text) {
+        const void* pEof = std::memchr(pFree, 0x1A, nNew);
+        if (pEof != nullptr) {
+            nNew = static_cast<std::size_t>(static_cast<const char*>(pEof) - pFree);
+            m_bSourceDone = true;
+        }
+    }
+    m_nEnd += nNew;
+    return true;
+}

@@ -1,0 +1,61 @@
+// Line-by-line reading of a byte stream, identical on every platform.
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <memory>
+
+enum class ELineMode {
+    Text,   // CR LF or LF ends a line; a byte 0x1A ends the file
+    Binary, // LF alone ends a line; CR is an ordinary character
+};
+
+class CLineReader {
+public:
+    // The stream should be opened in binary: the reader does its own line-end handling.
+    CLineReader(std::istream& stream, ELineMode eMode);
+    CLineReader(const CLineReader&) = delete;
+    CLineReader& operator=(const CLineReader&) = delete;
+
+    // False when the stream is not open or its first read failed, as a directory's does.
+    bool IsReadable() const { return m_bReadable; }
+    bool IsAtEnd() const { return m_bAtEnd; }
+    bool HasFailed() const { return m_bFailed; }
+
+    // Reads at most nSize - 1 characters of one line into pszLine and terminates it.
+    // A line end that stops the read is consumed; after nSize - 1 characters the read
+    // stops without looking further, so the rest of the line is what the next read gets.
+    void ReadBoundedLine(char* pszLine, std::size_t nSize);
+    template <std::size_t N> void ReadBoundedLine(char (&szLine)[N]) { ReadBoundedLine(szLine, N); }
+
+    // Moves on exactly as ReadBoundedLine would, keeping only the first character of what
+    // it passes ('\0' when that is empty): lines read only to be passed over cost no copy.
+    char SkipBoundedLine(std::size_t nSize);
+
+    // Bytes read from the stream at a time.
+    static constexpr std::size_t kChunkSize = 65536;
+
+private:
+    struct SLineTarget {
+        char* pszLine; // nullptr when the characters are not kept
+        std::size_t nLength;
+        char chFirst;
+    };
+
+    bool TakeWholeLine(SLineTarget& target, std::size_t nMax);
+    void ReadCharacters(SLineTarget& target, std::size_t nMax);
+    void Take(SLineTarget& target, std::size_t nCount);
+    bool IsCrLfAhead();
+    bool EnsureAhead(std::size_t nBytes);
+    bool FillChunk();
+
+    std::streambuf* m_pSource;
+    ELineMode m_eMode;
+    std::unique_ptr<char[]> m_pChunk;
+    std::size_t m_nPos = 0;
+    std::size_t m_nEnd = 0;
+    bool m_bSourceDone = false;
+    bool m_bReadable = true;
+    bool m_bAtEnd = false;
+    bool m_bFailed = false;
+};

@@ -1,0 +1,105 @@
+#include "LineFile.h"
+#include "QuoteTestSupport.h"
+
+#include <sstream>
+#include <vector>
+
+namespace {
+
+enum EEndState { kReading, kAtEnd, kFailed };
+
+struct SReadCase {
+    const char* pszName;
+    ELineMode eMode;
+    std::string strInput;
+    std::size_t nSize;
+    std::vector<std::string> vecLines;
+    EEndState eEnd;
+};
+
+constexpr ELineMode T = ELineMode::Text, B = ELineMode::Binary;
+constexpr std::size_t kBig = CLineReader::kChunkSize + 8;
+const std::string kA(CLineReader::kChunkSize - 1, 'a'), kQ(40000, 'q');
+
+// Limit 6 in the short cases: 4 characters keep the reads aligned, 5 fill the buffer.
+const SReadCase kReadCases[] = {
+    {"UnterminatedLast", T, "abcd\nx", 6, {"abcd", "x"}, kAtEnd},
+    {"TerminatedLast", T, "abcd\nefgh\n", 6, {"abcd", "efgh", ""}, kFailed},
+    {"FullLineLeavesLineEnd", T, "abcde\nfg", 6, {"abcde", "", "fg"}, kAtEnd},
+    {"LongerLineContinues", T, "abcdefgh\nz", 6, {"abcde", "fgh", "z"}, kAtEnd},
+    {"BlankLines", T, "\n\nx", 6, {"", "", "x"}, kAtEnd},
+    {"EmptyInput", T, "", 6, {""}, kFailed},
+    {"TextCrLf", T, "ab\r\ncd\r\n", 6, {"ab", "cd", ""}, kFailed},
+    {"TextLoneCr", T, "a\rb\r\n", 6, {"a\rb", ""}, kFailed},
+    {"TextCrCrLf", T, "a\r\r\nb", 6, {"a\r", "b"}, kAtEnd},
+    {"TextCrLfAfterFour", T, "abcd\r\nz", 6, {"abcd", "z"}, kAtEnd},
+    {"TextCrOtherAfterFour", T, "abcd\rxy\n", 6, {"abcd\r", "xy"}, kReading},
+    {"TextCrLfAfterFive", T, "abcde\r\nz", 6, {"abcde", "", "z"}, kAtEnd},
+    {"TextCrAtEndOfFile", T, "abcd\r", 6, {"abcd\r", ""}, kFailed},
+    {"TextEofByte", T, "ab\032cd\nef", 6, {"ab", ""}, kAtEnd},
+    {"TextEofByteAfterLine", T, "ab\ncd\032\nef", 6, {"ab", "cd", ""}, kAtEnd},
+    {"TextEofByteFirst", T, "\032ab\n", 6, {""}, kFailed},
+    {"BinaryCrStays", B, "ab\r\ncd", 6, {"ab\r", "cd"}, kAtEnd},
+    {"BinaryCrCounts", B, "abcd\r\nz", 6, {"abcd\r", "", "z"}, kAtEnd},
+    {"BinaryEofByteIsCharacter", B, "a\032b\n", 6, {"a\032b", ""}, kFailed},
+    {"LimitOneNeverMoves", T, "abc", 1, {"", "", ""}, kReading},
+    {"LimitTwo", T, "ab\n", 2, {"a", "b", "", ""}, kFailed},
+    {"CrLfAcrossChunks", T, kA + "\r\nb", kBig, {kA, "b"}, kAtEnd},
+    {"CrOtherAcrossChunks", T, kA + "\rx\n", kBig, {kA + "\rx", ""}, kFailed},
+    {"LongLineInPieces", B, std::string(100000, 'q'), 40001, {kQ, kQ, kQ.substr(20000)}, kAtEnd},
+};
+
+class LineReaderTest : public ::testing::TestWithParam<SReadCase> {};
+
+// Reads every line into a buffer with guard bytes behind it, and passes over every line
+// in a second reader: both must move alike, and the end state must stick.
+TEST_P(LineReaderTest, ReadAndSkip)
+{
+    const SReadCase& test = GetParam();
+    SCOPED_TRACE(test.pszName);
+    std::istringstream stream(test.strInput, std::ios::binary), copy(test.strInput);
+    CLineReader reader(stream, test.eMode), skipper(copy, test.eMode);
+    for (const std::string& strLine : test.vecLines) {
+        std::vector<char> vecBuffer(test.nSize + 8, 0x55);
+        reader.ReadBoundedLine(vecBuffer.data(), test.nSize);
+        EXPECT_EQ(std::string(vecBuffer.data()), strLine);
+        EXPECT_EQ(std::string(vecBuffer.begin() + test.nSize, vecBuffer.end()), "UUUUUUUU");
+        EXPECT_EQ(skipper.SkipBoundedLine(test.nSize), strLine.empty() ? '\0' : strLine[0]);
+    }
+    for (const CLineReader* pReader : {&reader, &skipper}) {
+        EXPECT_EQ(pReader->IsAtEnd(), test.eEnd != kReading);
+        EXPECT_EQ(pReader->HasFailed(), test.eEnd == kFailed);
+    }
+    char szAfter[4] = "x";
+    reader.ReadBoundedLine(szAfter);
+    EXPECT_TRUE(test.eEnd == kReading || szAfter[0] == '\0');
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LineReaderTest, ::testing::ValuesIn(kReadCases),
+                         [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST(LineReaderLimitTest, ZeroWritesNothingAndFailedStreamReadsEmpty)
+{
+    std::istringstream stream("abc\n", std::ios::binary), failed("abc\n");
+    failed.setstate(std::ios::failbit);
+    CLineReader reader(stream, ELineMode::Text), broken(failed, ELineMode::Text);
+    char szLine[8] = "U";
+    reader.ReadBoundedLine(szLine, 0);
+    EXPECT_STREQ(szLine, "U");
+    EXPECT_FALSE(broken.IsReadable());
+    broken.ReadBoundedLine(szLine);
+    EXPECT_STREQ(szLine, "");
+}
+
+using LineFileTest = CScratchDirTest;
+
+TEST_F(LineFileTest, OpensOnlyReadableFiles)
+{
+    WriteBytes("empty.txt", "");
+    std::filesystem::create_directory("folder.txt");
+    EXPECT_FALSE(CLineFile("missing.txt", ELineMode::Text).IsOpen());
+    EXPECT_FALSE(CLineFile("folder.txt", ELineMode::Binary).IsOpen());
+    EXPECT_TRUE(CLineFile("empty.txt", ELineMode::Text).IsOpen());
+}
+
+} // namespace
