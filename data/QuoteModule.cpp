@@ -1,0 +1,97 @@
+#include "DecimalText.h"
+#include "LineFile.h"
+#include "QuoteSelection.h"
+#include "QuoteState.h"
+#include "QuoteView.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+const char kszInvalidModule[] =
+    "Invalid quote module selected. Please click on Options and load a valid module.";
+
+bool IsSeparator(const char* pszLine)
+{
+    return pszLine[0] == '%';
+}
+
+// Title, count and separator; false when the count or the separator is not there.
+bool ReadHeader(CQuoteState& state, CLineReader& reader)
+{
+    reader.ReadBoundedLine(state.m_szTitle);
+    reader.ReadBoundedLine(state.m_szCount);
+    reader.ReadBoundedLine(state.m_szQuote);
+    const char chCount = state.m_szCount[0];
+    return chCount >= '0' && chCount <= '9' && IsSeparator(state.m_szQuote);
+}
+
+void ReadOneQuote(CQuoteState& state, CLineReader& reader)
+{
+    reader.ReadBoundedLine(state.m_szQuote);
+    if (IsSeparator(state.m_szQuote))
+        reader.ReadBoundedLine(state.m_szQuote);
+    reader.ReadBoundedLine(state.m_szAuthor);
+    if (IsSeparator(state.m_szAuthor))
+        state.m_szAuthor[0] = ' ';
+}
+
+// The quotes before the chosen one are only passed over.
+void SkipOneQuote(CLineReader& reader)
+{
+    if (reader.SkipBoundedLine(sizeof CQuoteState::m_szQuote) == '%')
+        reader.SkipBoundedLine(sizeof CQuoteState::m_szQuote);
+    reader.SkipBoundedLine(sizeof CQuoteState::m_szAuthor);
+}
+
+// Past the end of the file every read is empty, so the rest of the walk is known there.
+void WalkToCurrentQuote(CQuoteState& state, CLineReader& reader)
+{
+    for (std::int64_t i = 0; i < state.m_nCurrentQuote && !reader.IsAtEnd(); ++i)
+        SkipOneQuote(reader);
+    ReadOneQuote(state, reader);
+}
+
+void ReadModule(CQuoteState& state, CLineReader& reader)
+{
+    if (!ReadHeader(state, reader)) {
+        std::memcpy(state.m_szQuote, kszInvalidModule, sizeof kszInvalidModule);
+        state.m_szAuthor[0] = '\0';
+        return;
+    }
+    state.m_nQuoteCount = DecimalTextToInt(state.m_szCount);
+    SelectQuote(state);
+    if (state.m_nCurrentQuote >= 0)
+        WalkToCurrentQuote(state, reader);
+}
+
+// Each "~" stands for a line break.
+void BuildQuoteText(CQuoteState& state)
+{
+    state.m_strQuoteText.clear();
+    for (const char* p = state.m_szQuote; *p != '\0'; ++p) {
+        if (*p == '~')
+            state.m_strQuoteText += "\r\n";
+        else
+            state.m_strQuoteText += *p;
+    }
+}
+
+} // namespace
+
+static_assert(sizeof kszInvalidModule <= sizeof CQuoteState::m_szQuote,
+              "the invalid-module message must fit the quote buffer");
+
+void CQuoteState::ShowQuoteText(IQuoteView& view)
+{
+    CLineFile module(m_strModulePath, ELineMode::Text);
+    if (module.IsOpen())
+        ReadModule(*this, module.Reader());
+    else
+        SetDefaults(view);
+    BuildQuoteText(*this);
+    view.SetQuoteFields(m_strQuoteText.c_str(), m_szAuthor);
+    m_bHoldQuote = true;
+    m_bFirstShow = false;
+}
