@@ -1,0 +1,131 @@
+#include "OptionsDlg.h"
+
+#include "ModuleTitle.h"
+#include "QuoteState.h"
+#include "resource.h"
+
+#include <cstring>
+
+namespace {
+const char kModuleFilter[] = "Adagiomill modules (*.adg)|*.adg||";
+const char* const kPositions[] = {"Center (default)", "Top Left", "Top Right"};
+
+std::string FolderOf(const std::string& strPath)
+{
+    const std::string::size_type nSlash = strPath.find_last_of("\\/");
+    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
+}
+
+bool IsWorkingDirectory(const std::string& strFolder)
+{
+    char szCurDir[MAX_PATH] = "";
+    const DWORD nLength = ::GetCurrentDirectoryA(MAX_PATH, szCurDir);
+    if (nLength == 0 || nLength >= MAX_PATH) {
+        return false;
+    }
+    std::string strCurDir = szCurDir;
+    if (!strCurDir.empty() && strCurDir.back() == '\\') {
+        strCurDir.pop_back();
+    }
+    return ::lstrcmpiA(strCurDir.c_str(), strFolder.c_str()) == 0;
+}
+} // namespace
+
+COptionsDlg::COptionsDlg(CWnd* pParent) : CDialog(IDD_OPTIONS, pParent)
+{
+    m_nInterval = 5;
+    m_nPosition = -1;
+}
+
+const CMessageMap* COptionsDlg::GetMessageMap() const
+{
+    static const CMessageEntry entries[] = {
+        MapCommand<&COptionsDlg::OnRandom>(IDC_RANDOM),
+        MapCommand<&COptionsDlg::OnSequential>(IDC_SEQUENTIAL),
+        MapCommand<&COptionsDlg::OnLoadModule>(IDC_LOAD_MODULE),
+        MapCommand<&COptionsDlg::OnEnableTimer>(IDC_ENABLE_TIMER),
+        MapCommand<&COptionsDlg::OnStartWithWindows>(IDC_START_WITH_WINDOWS),
+    };
+    static const CMessageMap map(entries, CDialog::GetMessageMap());
+    return &map;
+}
+
+void COptionsDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_INTERVAL, m_editInterval);
+    DDX_Control(pDX, IDC_INTERVAL_SPIN, m_spinInterval);
+    DDX_Control(pDX, IDC_CURRENT_MODULE, m_editCurrentModule);
+    DDX_Text(pDX, IDC_INTERVAL, m_nInterval);
+    DDV_MinMaxInt(pDX, m_nInterval, 5, 30);
+    DDX_LBIndex(pDX, IDC_POSITION, m_nPosition);
+}
+
+BOOL COptionsDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_bModuleChanged = false;
+    CheckDlgButton(IDC_ENABLE_TIMER, m_bTimerEnabled ? BST_CHECKED : BST_UNCHECKED);
+    if (!m_bTimerEnabled) {
+        EnableIntervalControls(FALSE);
+    }
+    CheckDlgButton(IDC_START_WITH_WINDOWS, m_bStartWithWindows ? BST_CHECKED : BST_UNCHECKED);
+    m_editCurrentModule.SetWindowText(m_strModuleTitle.c_str());
+    CheckDlgButton(m_nOrder == ORDER_SEQUENTIAL ? IDC_SEQUENTIAL : IDC_RANDOM, BST_CHECKED);
+    m_spinInterval.SetRange(5, 30);
+    for (const char* pszPosition : kPositions) {
+        ::SendDlgItemMessageA(m_hWnd, IDC_POSITION, LB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(pszPosition));
+    }
+    ::SendDlgItemMessageA(m_hWnd, IDC_POSITION, LB_SETCURSEL, static_cast<WPARAM>(m_nPosition), 0);
+    return TRUE;
+}
+
+void COptionsDlg::EnableIntervalControls(BOOL bEnable)
+{
+    m_editInterval.EnableWindow(bEnable);
+    m_spinInterval.EnableWindow(bEnable);
+}
+
+void COptionsDlg::OnRandom()
+{
+    m_nOrder = ORDER_RANDOM;
+}
+
+void COptionsDlg::OnSequential()
+{
+    m_nOrder = ORDER_SEQUENTIAL;
+}
+
+void COptionsDlg::OnEnableTimer()
+{
+    m_bTimerEnabled = IsDlgButtonChecked(IDC_ENABLE_TIMER) == BST_CHECKED ? 1 : 0;
+    EnableIntervalControls(m_bTimerEnabled);
+}
+
+void COptionsDlg::OnStartWithWindows()
+{
+    m_bStartWithWindows = !m_bStartWithWindows;
+}
+
+// A module beside the settings file is handed back by its bare name, as the settings file
+// has always stored it; one from another folder keeps its full path so it can be found.
+void COptionsDlg::OnLoadModule()
+{
+    CFileDialog dlgFile(TRUE, "adg", "miscellaneous.adg", OFN_NOCHANGEDIR, kModuleFilter);
+    if (dlgFile.DoModal() != IDOK) {
+        return;
+    }
+    const std::string strPath = dlgFile.GetPathName();
+    const bool bHere = IsWorkingDirectory(FolderOf(strPath));
+    const std::string strModule = bHere ? dlgFile.GetFileName() : strPath;
+    if (strModule.size() >= sizeof m_szModulePath) {
+        return;
+    }
+    m_strFileName = dlgFile.GetFileName();
+    std::memset(m_szModulePath, 0, sizeof m_szModulePath);
+    std::memcpy(m_szModulePath, strModule.data(), strModule.size());
+    ReadModuleTitle(strPath.c_str(), m_szTitle, sizeof m_szTitle);
+    m_strModuleTitle = m_szTitle;
+    m_editCurrentModule.SetWindowText(m_szTitle);
+    m_bModuleChanged = true;
+}

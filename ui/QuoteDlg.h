@@ -1,0 +1,59 @@
+// The quote window: one modal dialog for the whole run of the program.
+#pragma once
+
+#include "Afx.h"
+#include "QuoteState.h"
+#include "QuoteView.h"
+
+#include <string>
+
+class CQuoteDlg : public CDialog, public CQuoteState, private IQuoteView {
+public:
+    explicit CQuoteDlg(CWnd* pParent = nullptr);
+
+protected:
+    const CMessageMap* GetMessageMap() const override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+private:
+    void SetQuoteFields(const char* pszText, const char* pszAuthor) override;
+    void SetCaption(const char* pszCaption) override;
+
+    void ShowQuote();
+    void LoadSettings();
+    void SaveSettings() const;
+    void StartTimer();
+    void PlaceWindow();
+    void RedrawAll();
+    void SetUpPaths();
+    void ProbeStartupShortcut();
+    void CreateStartupShortcut();
+    void DeleteStartupShortcut();
+
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnOptions();
+    void OnNext();
+    void OnPrevious();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    void OnSetFocus(HWND hOldWnd);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    int OnCreate(CREATESTRUCT* lpCreateStruct);
+    void OnNcPaint();
+    void OnActivate(UINT nState, HWND hWndOther, BOOL bMinimized);
+
+    HICON m_hIcon;
+    CFont m_font;
+    UINT m_nTimerId;
+    std::string m_strShortcutPath;
+    std::string m_strStartupDir;
+    std::string m_strWorkDir;
+    std::string m_strExePath;
+    char m_szCurDir[200] = "";
+    CEdit m_editQuote;
+    CEdit m_editAuthor;
+};
