@@ -6,6 +6,10 @@ TOOLCHAIN := $(CURDIR)/cmake/mingw-w64-x86_64.cmake
 
 .PHONY: all deps native win test test-native test-win run clean
 
+# Further suites add themselves to TEST_TARGETS from their own fragment.
+TEST_TARGETS :=
+-include mk/*.mk
+
 all: native win
 
 deps:
@@ -27,7 +31,7 @@ test-win: win
 	@echo "== Unit and end-to-end tests (Windows build under Wine) =="
 	@ADAGIO_BUILD=$(CURDIR)/$(WIN) tools/with-wine.sh ctest --test-dir $(WIN) --output-on-failure
 
-test: test-native test-win
+test: test-native test-win $(TEST_TARGETS)
 
 run: win
 	@ADAGIO_BUILD=$(CURDIR)/$(WIN) tools/run.sh
