@@ -2,38 +2,13 @@
 
 #include "IntegerText.h"
 #include "MessageBox.h"
-#include "Wnd.h"
 
 #include <cstdio>
 #include <string>
 
-namespace {
-
-// Fills the framework-style %1 and %2 placeholders.
-std::string FormatRangePrompt(const char* pszTemplate, int nMin, int nMax)
-{
-    std::string strResult;
-    for (const char* p = pszTemplate; *p != '\0'; ++p) {
-        if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
-            strResult += std::to_string(p[1] == '1' ? nMin : nMax);
-            ++p;
-        } else {
-            strResult += *p;
-        }
-    }
-    return strResult;
-}
-
-} // namespace
-
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
 {
-}
-
-HWND CDataExchange::PrepareCtrl(int nIDC)
-{
-    return m_pDlgWnd->GetDlgItem(nIDC);
 }
 
 HWND CDataExchange::PrepareEditCtrl(int nIDC)
@@ -82,9 +57,13 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {
     if (pDX->HasFailed() || !pDX->m_bSaveAndValidate)
         return;
-    if (value < minVal || value > maxVal)
-        pDX->Fail(FormatRangePrompt("Please enter an integer between %1 and %2.", minVal, maxVal)
-                      .c_str());
+    if (value >= minVal && value <= maxVal)
+        return;
+    // The framework's prompt template, with its placeholders filled in.
+    std::string strPrompt = "Please enter an integer between %1 and %2.";
+    strPrompt.replace(strPrompt.find("%1"), 2, std::to_string(minVal));
+    strPrompt.replace(strPrompt.find("%2"), 2, std::to_string(maxVal));
+    pDX->Fail(strPrompt.c_str());
 }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)

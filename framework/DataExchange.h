@@ -1,8 +1,8 @@
 #pragma once
 
-#include <windows.h>
+#include "Wnd.h"
 
-class CWnd;
+#include <windows.h>
 
 // One run of a dialog's data exchange, towards the controls or back from them.
 // Every failure goes through Fail(); after it the remaining steps do nothing.
@@ -12,7 +12,7 @@ public:
     CDataExchange(const CDataExchange&) = delete;
     CDataExchange& operator=(const CDataExchange&) = delete;
 
-    HWND PrepareCtrl(int nIDC);
+    HWND PrepareCtrl(int nIDC) const { return m_pDlgWnd->GetDlgItem(nIDC); }
     // Like PrepareCtrl; the edit control also takes the focus on failure.
     HWND PrepareEditCtrl(int nIDC);
     // Shows the message, returns to the last edit control and aborts the exchange.

@@ -22,11 +22,6 @@ bool IsDialogWindow(HWND hWnd)
     return lstrcmpA(szClass, "#32770") == 0;
 }
 
-bool IsRoutedCommand(UINT nID)
-{
-    return nID >= 0x8000 && nID <= 0xEFFF;
-}
-
 } // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -141,15 +136,6 @@ void CDialog::OnOK()
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
-}
-
-void CDialog::DoDataExchange(CDataExchange*)
-{
-}
-
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
@@ -160,7 +146,11 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
+    if (!m_bContinueModal)
+        return;
     m_bContinueModal = false;
+    // A sent message does not return GetMessage; a posted one wakes the loop to see the end.
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 LRESULT CDialog::WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam)
@@ -175,7 +165,8 @@ bool CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (CWnd::OnCommand(wParam, lParam))
         return true;
-    if (!IsRoutedCommand(LOWORD(wParam)))
+    // Only command identifiers travel on to the owner and the application.
+    if (LOWORD(wParam) < 0x8000 || LOWORD(wParam) > 0xEFFF)
         return false;
     LRESULT lIgnored = 0;
     CWnd* pOwner = CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER));

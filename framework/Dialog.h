@@ -12,8 +12,8 @@ public:
     virtual INT_PTR DoModal();
     virtual BOOL OnInitDialog();
     virtual void OnOK();
-    virtual void OnCancel();
-    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    virtual void DoDataExchange(CDataExchange*) {}
 
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     void EndDialog(int nResult);

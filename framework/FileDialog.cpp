@@ -2,6 +2,8 @@
 
 #include "Wnd.h"
 
+#include <algorithm>
+
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
                          DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
     : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd),
@@ -10,10 +12,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     if (lpszFileName != nullptr)
         lstrcpynA(m_szFileName, lpszFileName, sizeof m_szFileName);
     // The common dialog wants NUL-separated pairs ended by an empty string.
-    for (char& ch : m_strFilter) {
-        if (ch == '|')
-            ch = '\0';
-    }
+    std::replace(m_strFilter.begin(), m_strFilter.end(), '|', '\0');
     const bool bHasFilter = !m_strFilter.empty();
     m_strFilter.append(2, '\0');
     m_ofn.lStructSize = sizeof m_ofn;

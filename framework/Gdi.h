@@ -1,8 +1,8 @@
 #pragma once
 
-#include <windows.h>
+#include "Wnd.h"
 
-class CWnd;
+#include <windows.h>
 
 // Owns one font handle.
 class CFont {
@@ -10,7 +10,7 @@ public:
     CFont() = default;
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
-    ~CFont();
+    ~CFont() { ::DeleteObject(m_hFont); }
 
     // nPointSize in tenths of a point, scaled for the screen.
     BOOL CreatePointFont(int nPointSize, const char* pszFaceName);
@@ -23,10 +23,12 @@ private:
 // One paint cycle of a window, for the lifetime of the object.
 class CPaintDC {
 public:
-    explicit CPaintDC(CWnd* pWnd);
+    explicit CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd), m_ps(), m_hDC(::BeginPaint(m_hWnd, &m_ps))
+    {
+    }
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
-    ~CPaintDC();
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
 
 private:
     HWND m_hWnd;

@@ -1,57 +1,17 @@
 #include "IntegerText.h"
 
 #include <climits>
-#include <cstddef>
+#include <string>
 
 namespace {
 
 const std::size_t kMaxLookedAt = 31;
 
-bool IsBlank(char ch)
+std::size_t SkipBlanks(const std::string& strText, std::size_t nPos)
 {
-    return ch == ' ' || ch == '\t';
-}
-
-bool IsDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
-
-std::size_t BoundedLength(const char* pszText)
-{
-    std::size_t nLen = 0;
-    while (nLen < kMaxLookedAt && pszText[nLen] != '\0')
-        ++nLen;
-    return nLen;
-}
-
-std::size_t SkipBlanks(const char* pszText, std::size_t nPos, std::size_t nEnd)
-{
-    while (nPos < nEnd && IsBlank(pszText[nPos]))
+    while (nPos < strText.size() && (strText[nPos] == ' ' || strText[nPos] == '\t'))
         ++nPos;
     return nPos;
-}
-
-// Accumulates no further than one past INT_MAX, so it never overflows.
-long long SaturatingMagnitude(const char* pszText, std::size_t& nPos, std::size_t nEnd)
-{
-    const long long nCap = static_cast<long long>(INT_MAX) + 1;
-    long long nMagnitude = 0;
-    for (; nPos < nEnd && IsDigit(pszText[nPos]); ++nPos) {
-        nMagnitude = nMagnitude * 10 + (pszText[nPos] - '0');
-        if (nMagnitude > nCap)
-            nMagnitude = nCap;
-    }
-    return nMagnitude;
-}
-
-int ClampToInt(long long nSigned)
-{
-    if (nSigned > INT_MAX)
-        return INT_MAX;
-    if (nSigned < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(nSigned);
 }
 
 } // namespace
@@ -60,20 +20,26 @@ bool ParseDialogInteger(const char* pszText, int& nValue)
 {
     if (pszText == nullptr)
         return false;
-    const std::size_t nEnd = BoundedLength(pszText);
-    std::size_t nPos = SkipBlanks(pszText, 0, nEnd);
-    const char chFirst = nPos < nEnd ? pszText[nPos] : '\0';
-    const bool bNegative = chFirst == '-';
+    std::string strText;
+    for (std::size_t i = 0; i < kMaxLookedAt && pszText[i] != '\0'; ++i)
+        strText += pszText[i];
+    std::size_t nPos = SkipBlanks(strText, 0);
+    const char chFirst = nPos < strText.size() ? strText[nPos] : '\0';
     if (chFirst == '-' || chFirst == '+')
         ++nPos;
     const std::size_t nDigitsStart = nPos;
-    const long long nMagnitude = SaturatingMagnitude(pszText, nPos, nEnd);
-    if (nPos == nDigitsStart)
-        return false;
-    if (SkipBlanks(pszText, nPos, nEnd) != nEnd)
+    // Stops growing one past INT_MAX, so it never overflows.
+    long long nMagnitude = 0;
+    for (; nPos < strText.size() && strText[nPos] >= '0' && strText[nPos] <= '9'; ++nPos) {
+        nMagnitude = nMagnitude * 10 + (strText[nPos] - '0');
+        if (nMagnitude > INT_MAX)
+            nMagnitude = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (nPos == nDigitsStart || SkipBlanks(strText, nPos) != strText.size())
         return false;
     if (nMagnitude == 0 && chFirst != '0')
         return false;
-    nValue = ClampToInt(bNegative ? -nMagnitude : nMagnitude);
+    const long long nSigned = chFirst == '-' ? -nMagnitude : nMagnitude;
+    nValue = nSigned > INT_MAX ? INT_MAX : static_cast<int>(nSigned);
     return true;
 }

@@ -22,15 +22,10 @@ const CMessageEntry* CMessageMap::Find(UINT nMessage, WPARAM wParam) const
     return nullptr;
 }
 
-const CMessageMap* CCmdTarget::GetMessageMap() const
-{
-    static const CMessageMap map;
-    return &map;
-}
-
 bool CCmdTarget::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
 {
-    const CMessageEntry* pEntry = GetMessageMap()->Find(nMessage, wParam);
+    const CMessageMap* pMap = GetMessageMap();
+    const CMessageEntry* pEntry = pMap != nullptr ? pMap->Find(nMessage, wParam) : nullptr;
     if (pEntry == nullptr)
         return false;
     lResult = pEntry->pfnThunk(this, wParam, lParam);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <type_traits>
 
 class CCmdTarget;
 
@@ -16,13 +17,9 @@ struct CMessageEntry {
     PMessageThunk pfnThunk;
 };
 
-// A static table of entries chained to the map of the base class.
+// A static table of entries chained to the map of the base class (null at the root).
 class CMessageMap {
 public:
-    explicit CMessageMap(const CMessageMap* pBaseMap = nullptr)
-        : m_pEntries(nullptr), m_nCount(0), m_pBaseMap(pBaseMap)
-    {
-    }
     template <std::size_t N>
     CMessageMap(const CMessageEntry (&entries)[N], const CMessageMap* pBaseMap)
         : m_pEntries(entries), m_nCount(N), m_pBaseMap(pBaseMap)
@@ -46,88 +43,82 @@ public:
     CCmdTarget& operator=(const CCmdTarget&) = delete;
     virtual ~CCmdTarget() = default;
 
-    virtual const CMessageMap* GetMessageMap() const;
+    virtual const CMessageMap* GetMessageMap() const { return nullptr; }
 
     // Runs the mapped handler, if any; false when the map has no entry.
     bool HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 };
 
-namespace MessageCrack {
+// Cracks the parameters of a message for each handler signature in use; a
+// handler of any other signature does not compile.
+struct CMessageCracker {
+    template <class C, class R, class... A, class... P>
+    static LRESULT Invoke(C* p, R (C::*pfn)(A...), P... params)
+    {
+        if constexpr (std::is_void_v<R>) {
+            (p->*pfn)(static_cast<A>(params)...);
+            return 0;
+        } else if constexpr (std::is_pointer_v<R>) {
+            return reinterpret_cast<LRESULT>((p->*pfn)(static_cast<A>(params)...));
+        } else {
+            return static_cast<LRESULT>((p->*pfn)(static_cast<A>(params)...));
+        }
+    }
 
-template <class C> LRESULT Call(C* p, void (C::*pfn)(), WPARAM, LPARAM)
-{
-    (p->*pfn)();
-    return 0;
-}
-
-template <class C> LRESULT Call(C* p, HCURSOR (C::*pfn)(), WPARAM, LPARAM)
-{
-    return reinterpret_cast<LRESULT>((p->*pfn)());
-}
-
-template <class C> LRESULT Call(C* p, void (C::*pfn)(UINT_PTR), WPARAM wParam, LPARAM)
-{
-    (p->*pfn)(static_cast<UINT_PTR>(wParam));
-    return 0;
-}
-
-template <class C> LRESULT Call(C* p, void (C::*pfn)(WINDOWPOS*), WPARAM, LPARAM lParam)
-{
-    (p->*pfn)(reinterpret_cast<WINDOWPOS*>(lParam));
-    return 0;
-}
-
-template <class C> LRESULT Call(C* p, void (C::*pfn)(BOOL, DWORD), WPARAM wParam, LPARAM lParam)
-{
-    (p->*pfn)(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));
-    return 0;
-}
-
-template <class C> LRESULT Call(C* p, void (C::*pfn)(HWND), WPARAM wParam, LPARAM)
-{
-    (p->*pfn)(reinterpret_cast<HWND>(wParam));
-    return 0;
-}
-
-template <class C> LRESULT Call(C* p, void (C::*pfn)(BOOL, UINT), WPARAM wParam, LPARAM lParam)
-{
-    (p->*pfn)(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
-    return 0;
-}
-
-template <class C> LRESULT Call(C* p, int (C::*pfn)(CREATESTRUCTA*), WPARAM, LPARAM lParam)
-{
-    return (p->*pfn)(reinterpret_cast<CREATESTRUCTA*>(lParam));
-}
-
-template <class C>
-LRESULT Call(C* p, void (C::*pfn)(UINT, HWND, BOOL), WPARAM wParam, LPARAM lParam)
-{
-    (p->*pfn)(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam) != 0);
-    return 0;
-}
+    template <class C, class R> static LRESULT Call(C* p, R (C::*pfn)(), WPARAM, LPARAM)
+    {
+        return Invoke(p, pfn);
+    }
+    template <class C> static LRESULT Call(C* p, void (C::*pfn)(UINT_PTR), WPARAM w, LPARAM)
+    {
+        return Invoke(p, pfn, w);
+    }
+    template <class C> static LRESULT Call(C* p, void (C::*pfn)(HWND), WPARAM w, LPARAM)
+    {
+        return Invoke(p, pfn, reinterpret_cast<HWND>(w));
+    }
+    template <class C> static LRESULT Call(C* p, void (C::*pfn)(WINDOWPOS*), WPARAM, LPARAM l)
+    {
+        return Invoke(p, pfn, reinterpret_cast<WINDOWPOS*>(l));
+    }
+    template <class C> static LRESULT Call(C* p, int (C::*pfn)(CREATESTRUCTA*), WPARAM, LPARAM l)
+    {
+        return Invoke(p, pfn, reinterpret_cast<CREATESTRUCTA*>(l));
+    }
+    template <class C> static LRESULT Call(C* p, void (C::*pfn)(BOOL, DWORD), WPARAM w, LPARAM l)
+    {
+        return Invoke(p, pfn, w, l);
+    }
+    template <class C> static LRESULT Call(C* p, void (C::*pfn)(BOOL, UINT), WPARAM w, LPARAM l)
+    {
+        return Invoke(p, pfn, w, l);
+    }
+    template <class C>
+    static LRESULT Call(C* p, void (C::*pfn)(UINT, HWND, BOOL), WPARAM w, LPARAM l)
+    {
+        return Invoke(p, pfn, LOWORD(w), reinterpret_cast<HWND>(l), HIWORD(w));
+    }
+};
 
 template <class T> struct CHandlerClass;
 template <class C, class R, class... A> struct CHandlerClass<R (C::*)(A...)> {
     using Type = C;
 };
 
-template <auto F> LRESULT Thunk(CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam)
+template <auto F> LRESULT CallHandler(CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam)
 {
     using Class = typename CHandlerClass<decltype(F)>::Type;
-    return Call(static_cast<Class*>(pTarget), F, wParam, lParam);
+    return CMessageCracker::Call(static_cast<Class*>(pTarget), F, wParam, lParam);
 }
-
-} // namespace MessageCrack
 
 // A window message handled by member F, its parameters cracked by F's signature.
 template <auto F> constexpr CMessageEntry MapMessage(UINT nMessage)
 {
-    return {nMessage, 0, 0, &MessageCrack::Thunk<F>};
+    return {nMessage, 0, 0, &CallHandler<F>};
 }
 
 // A WM_COMMAND from control or command nID with notification nCode.
 template <auto F> constexpr CMessageEntry MapCommand(UINT nID, UINT nCode = BN_CLICKED)
 {
-    return {WM_COMMAND, nCode, nID, &MessageCrack::Thunk<F>};
+    return {WM_COMMAND, nCode, nID, &CallHandler<F>};
 }

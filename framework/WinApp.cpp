@@ -59,27 +59,12 @@ CWinApp::~CWinApp()
         g_pApp = nullptr;
 }
 
-BOOL CWinApp::InitInstance()
-{
-    return TRUE;
-}
-
-BOOL CWinApp::Enable3dControlsStatic()
-{
-    return TRUE;
-}
-
 void CWinApp::OnHelpIndex()
 {
     const HWND hActive = ::GetActiveWindow();
     const HWND hTop = hActive != nullptr ? ::GetAncestor(hActive, GA_ROOT) : nullptr;
     if (!::WinHelpA(hTop, HelpFilePath().c_str(), HELP_INDEX, 0))
         AfxMessageBox("Failed to launch help.");
-}
-
-HICON CWinApp::LoadIcon(UINT nID) const
-{
-    return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nID));
 }
 
 CWinApp* AfxGetApp()

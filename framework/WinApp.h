@@ -17,11 +17,12 @@ public:
     explicit CWinApp(const char* pszAppName = nullptr);
     ~CWinApp() override;
 
-    virtual BOOL InitInstance();
+    virtual BOOL InitInstance() { return TRUE; }
 
-    BOOL Enable3dControlsStatic();
+    // Dialog controls look three-dimensional on every current Windows.
+    BOOL Enable3dControlsStatic() { return TRUE; }
     void OnHelpIndex();
-    HICON LoadIcon(UINT nID) const;
+    HICON LoadIcon(UINT nID) const { return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nID)); }
 
     const char* m_pszAppName;
     HINSTANCE m_hInstance;

@@ -1,52 +1,13 @@
 #include "Wnd.h"
 
-namespace {
-
-const char kObjectProperty[] = "AdagioCWnd";
-
-} // namespace
-
-void CWnd::SetWindowText(const char* pszText)
-{
-    ::SetWindowTextA(m_hWnd, pszText);
-}
-
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-
-LRESULT CWnd::SendMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
-{
-    return ::SendMessageA(m_hWnd, nMessage, wParam, lParam);
-}
-
-void CWnd::BringWindowToTop()
-{
-    ::BringWindowToTop(m_hWnd);
-}
-
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
-{
-    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
-}
-
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const
-{
-    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
-}
-
-HWND CWnd::GetDlgItem(int nID) const
-{
-    return ::GetDlgItem(m_hWnd, nID);
-}
+static const char kObjectProperty[] = "AdagioCWnd";
 
 LRESULT CWnd::Default()
 {
-    if (m_msgCurrent.hwnd == nullptr || m_pfnSuper == nullptr)
+    if (m_pfnSuper == nullptr)
         return 0;
-    return ::CallWindowProcA(m_pfnSuper, m_msgCurrent.hwnd, m_msgCurrent.message,
-                             m_msgCurrent.wParam, m_msgCurrent.lParam);
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_current.nMessage, m_current.wParam,
+                             m_current.lParam);
 }
 
 void CWnd::AttachControl(CWnd& rControl, HWND hControl)
@@ -93,14 +54,10 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam,
 LRESULT CWnd::ProcessMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
     // Handlers may cause nested messages; Default() must still see its own.
-    const MSG msgOuter = m_msgCurrent;
-    m_msgCurrent = MSG();
-    m_msgCurrent.hwnd = m_hWnd;
-    m_msgCurrent.message = nMessage;
-    m_msgCurrent.wParam = wParam;
-    m_msgCurrent.lParam = lParam;
+    const CCurrentMessage outer = m_current;
+    m_current = {nMessage, wParam, lParam};
     const LRESULT lResult = WindowProc(nMessage, wParam, lParam);
-    m_msgCurrent = msgOuter;
+    m_current = outer;
     if (nMessage == WM_NCDESTROY)
         Detach();
     return lResult;

@@ -10,16 +10,17 @@
 // own procedure, which a handler reaches with Default().
 class CWnd : public CCmdTarget {
 public:
-    CWnd() = default;
-
     HWND GetSafeHwnd() const { return m_hWnd; }
-    void SetWindowText(const char* pszText);
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-    LRESULT SendMessage(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0);
-    void BringWindowToTop();
-    void CheckDlgButton(int nIDButton, UINT nCheck);
-    UINT IsDlgButtonChecked(int nIDButton) const;
-    HWND GetDlgItem(int nID) const;
+    void SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    LRESULT SendMessage(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return ::SendMessageA(m_hWnd, nMessage, wParam, lParam);
+    }
+    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
+    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+    HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
 
     // Passes the message being handled, unchanged, to the window's own procedure.
     LRESULT Default();
@@ -45,7 +46,13 @@ private:
     LRESULT ProcessMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
     void Detach();
 
+    struct CCurrentMessage {
+        UINT nMessage;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
     WNDPROC m_pfnSuper = nullptr;
-    MSG m_msgCurrent = {};
+    CCurrentMessage m_current = {};
     std::vector<CWnd*> m_vecControls;
 };
