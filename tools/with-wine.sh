@@ -13,4 +13,8 @@ trap cleanup EXIT INT TERM
 
 wine_make_prefix
 wineserver -p
+# Wine's own background processes live as long as the server and keep every descriptor they
+# inherit; started here with no output, they cannot hold a test runner's pipes open.
+wine cmd /c exit >/dev/null 2>&1
+wine explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 &
 "$@"
