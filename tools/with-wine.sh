@@ -17,4 +17,5 @@ wineserver -p
 # inherit; started here with no output, they cannot hold a test runner's pipes open.
 wine cmd /c exit >/dev/null 2>&1
 wine explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 &
+sleep 1
 "$@"
