@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest
   wine wine64 xvfb x11-utils fonts-wine imagemagick
+  nsis zip
 )
 
 missing=()

@@ -1,0 +1,32 @@
+# Release packages, the installer round trip under Wine and the documentation screenshots.
+# Included before the Makefile's own targets: keep its first target the default.
+.DEFAULT_GOAL := all
+
+DIST_VERSION := $(shell sed -n 's/^\#define ADAGIO_VERSION_TEXT "\(.*\)"$$/\1/p' data/Version.h)
+DIST_DIR := dist
+DIST_STAGE := build/dist/stage
+DIST_ZIP := $(DIST_DIR)/Adagiomill-$(DIST_VERSION)-win64.zip
+DIST_SETUP := $(DIST_DIR)/Adagiomill-$(DIST_VERSION)-setup.exe
+# A Windows helper that reads shortcuts, finds windows and waits for processes under Wine.
+DIST_PROBE := build/install/adagio-probe.exe
+DIST_PROBE_SOURCES := $(wildcard tests/install/*.cpp tests/install/*.h) ui/resource.h
+
+.PHONY: dist test-install screenshots
+TEST_TARGETS += test-install
+
+dist: win
+	@tools/installer/package.sh $(WIN)/app/Adagiomill.exe $(DIST_STAGE) $(DIST_DIR)
+
+$(DIST_PROBE): $(DIST_PROBE_SOURCES) | deps
+	@mkdir -p $(dir $@)
+	@x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -DWIN32_LEAN_AND_MEAN -DNOMINMAX \
+		-Iui -static -o $@ $(filter %.cpp,$^) -lole32 -luuid
+
+# Its own Wine prefix, so the installs never meet the other suites' program folders.
+test-install: dist $(DIST_PROBE)
+	@ADAGIO_BUILD=$(CURDIR)/build/install tools/with-wine.sh \
+		tests/install/roundtrip.sh $(DIST_SETUP) $(DIST_PROBE) $(DIST_STAGE)
+
+screenshots: win $(DIST_PROBE)
+	@ADAGIO_BUILD=$(CURDIR)/build/screenshots tools/with-wine.sh \
+		tests/install/screenshots.sh $(WIN)/app/Adagiomill.exe $(DIST_PROBE) docs

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The installer round trip under Wine, in a prefix of its own: a silent install; the files,
+# the uninstall entry and the Start-menu shortcut; the program started the way the shortcut
+# starts it shows a quote and saves its settings; a silent uninstall keeps the user's own
+# module and index.txt, and one with /PURGE removes them too.
+# Runs inside tools/with-wine.sh.  Usage: roundtrip.sh <setup.exe> <adagio-probe.exe> <stage dir>
+set -uo pipefail
+setup="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+probe="$2"
+stage="$3"
+
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Adagiomill'
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+caption='Adagiomill v1.2.0 -- Miscellaneous'
+saved=$'miscellaneous.adg\n0\n10\n2\n1\n0'
+shipped=(Adagiomill.exe miscellaneous.adg README.txt LICENSE.txt uninstall.exe)
+
+passed=0
+failed=0
+check() {
+  local what="$1"
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $what"
+  fi
+}
+
+# Wine's own programs answer with CR LF.
+win() { wine "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+reg_value() { win reg query "$1" /v "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+has_key() { wine reg query "$key" </dev/null >/dev/null 2>&1; }
+probe_field() { sed -n "s/^$1=//p" <<<"$2"; }
+# Byte for byte: the program writes no line end after the last line.
+file_is() { [ "$(cat "$1" 2>/dev/null && printf x)" = "${2}x" ]; }
+
+# The first Wine program of a run starts Wine's services, which would hold any pipe open.
+wine cmd /c exit 0 </dev/null >/dev/null 2>&1
+
+win_dir="$(win cmd /c echo '%LOCALAPPDATA%')\\Programs\\Adagiomill"
+win_exe="$win_dir\\Adagiomill.exe"
+win_menu_link="$(reg_value "$shell_folders" Programs)\\Adagiomill.lnk"
+win_startup_link="$(reg_value "$shell_folders" StartUp)\\Adagiomill.lnk"
+dir="$(winepath -u "$win_dir" 2>/dev/null)"
+menu_link="$(winepath -u "$win_menu_link" 2>/dev/null)"
+startup_link="$(winepath -u "$win_startup_link" 2>/dev/null)"
+if [ -z "$dir" ] || [ -z "$menu_link" ] || [ -z "$startup_link" ]; then
+  echo "roundtrip: Wine did not tell its folders" >&2
+  exit 1
+fi
+
+clean_up() {
+  rm -rf "$dir"
+  rm -f "$menu_link" "$startup_link"
+  wine reg delete "$key" /f </dev/null >/dev/null 2>&1
+}
+trap clean_up EXIT
+clean_up
+
+install() { wine "$setup" /S </dev/null >/dev/null 2>&1; }
+uninstall() { wine "$probe" run "$win_dir\\uninstall.exe" /S "$@" </dev/null >/dev/null 2>&1; }
+
+echo "== Installer round trip =="
+check "silent install" install
+for f in "${shipped[@]}"; do check "$f installed" test -f "$dir/$f"; done
+check "the program installed is the one packed" cmp -s "$dir/Adagiomill.exe" "$stage/Adagiomill.exe"
+resources="$(x86_64-w64-mingw32-windres -i "$stage/Adagiomill.exe" -O rc 2>/dev/null)"
+check "version resource" grep -q '"ProductVersion", "1.2.0"' <<<"$resources"
+check "manifest asks for common controls 6" grep -q 'Common-Controls.*version=""6.0.0.0' <<<"$resources"
+
+check "uninstall entry" has_key
+expect_value() { [ "$(reg_value "$key" "$1")" = "$2" ] || { echo "  $1: $(reg_value "$key" "$1")"; false; }; }
+check "DisplayName" expect_value DisplayName "Adagiomill"
+check "DisplayVersion" expect_value DisplayVersion "1.2.0"
+check "Publisher" expect_value Publisher "The Adagiomill authors"
+check "UninstallString" expect_value UninstallString "\"$win_dir\\uninstall.exe\""
+check "QuietUninstallString" expect_value QuietUninstallString "\"$win_dir\\uninstall.exe\" /S"
+check "InstallLocation" expect_value InstallLocation "$win_dir"
+check "DisplayIcon" expect_value DisplayIcon "$win_exe,0"
+check "NoModify" expect_value NoModify 0x1
+check "NoRepair" expect_value NoRepair 0x1
+size_kb=$(($(reg_value "$key" EstimatedSize)))
+check "EstimatedSize in KB ($size_kb)" test "$size_kb" -gt 100 -a "$size_kb" -lt 10000
+
+link="$(win "$probe" link "$win_menu_link")"
+check "Start-menu shortcut target" test "$(probe_field target "$link")" = "$win_exe"
+check "Start-menu shortcut working directory" test "$(probe_field workdir "$link")" = "$win_dir"
+
+# Started as Explorer starts the shortcut: its target in its working directory.
+run="$(win "$probe" launch "$win_menu_link")"
+launched=$?
+check "the program shows its window and ends on Close" test "$launched" -eq 0
+check "caption \"$(probe_field caption "$run")\"" test "$(probe_field caption "$run")" = "$caption"
+quote="$(probe_field quote "$run")"
+check "a quote is shown" test -n "$quote" -a "${quote#Invalid}" = "$quote"
+check "index.txt saved in the program folder" file_is "$dir/index.txt" "$saved"
+
+mine=$'Mine\r\n1\r\n%\r\nMy own quote.\r\nMe\r\n'
+printf '%s' "$mine" >"$dir/mine.adg"
+cp "$menu_link" "$startup_link"
+check "silent uninstall" uninstall
+for f in "${shipped[@]}"; do check "$f removed" test ! -e "$dir/$f"; done
+check "Start-menu shortcut removed" test ! -e "$menu_link"
+check "Startup shortcut removed" test ! -e "$startup_link"
+check "uninstall entry removed" eval '! has_key'
+check "the user's module kept" file_is "$dir/mine.adg" "$mine"
+check "index.txt kept" file_is "$dir/index.txt" "$saved"
+
+check "install over the kept files" install
+check "index.txt kept through the install" file_is "$dir/index.txt" "$saved"
+check "silent uninstall with /PURGE" uninstall /PURGE
+check "program folder removed" test ! -e "$dir"
+check "uninstall entry removed" eval '! has_key'
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Pictures of the quote window and the options dialog for the documentation: the program
+# starts in a fresh folder with the default module, each window is cut out of the screen.
+# Runs inside tools/with-wine.sh.  Usage: screenshots.sh <Adagiomill.exe> <adagio-probe.exe> <out dir>
+set -euo pipefail
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+exe="$1"
+probe="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
+out="$(mkdir -p "$3" && cd "$3" && pwd)"
+
+quote_caption='Adagiomill v'
+options_caption='Adagiomill options'
+idc_options=1002
+idcancel=2
+
+folder="$ADAGIO_BUILD/program"
+rm -rf "$folder"
+mkdir -p "$folder"
+cp "$exe" "$folder/Adagiomill.exe"
+cp "$repo/modules/miscellaneous.adg" "$folder/"
+
+# Wine's own TrueType fonts draw the caption buttons; fontconfig does not list them itself.
+cat >"$ADAGIO_BUILD/fonts.conf" <<'CONF'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <dir>/usr/share/wine/fonts</dir>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE="$ADAGIO_BUILD/fonts.conf"
+
+# The first Wine program of a run starts Wine's services, which would hold any pipe open.
+wine cmd /c exit 0 </dev/null >/dev/null 2>&1
+
+# Wine's virtual desktop is drawn at the top left of the X screen, so screen coordinates
+# inside Wine are X coordinates too.
+capture() {
+  local geometry
+  geometry="$(wine "$probe" rect "$1" </dev/null 2>/dev/null | tr -d '\r')"
+  [ -n "$geometry" ] || { echo "screenshots: no window \"$1\"" >&2; return 1; }
+  # Let the edit controls and buttons finish painting after the window itself.
+  sleep 1
+  import -display "$DISPLAY" -window root -crop "$geometry" +repage \
+    -define png:exclude-chunks=date,time "$out/$2"
+  echo "Screenshot: $out/$2 ($geometry)"
+}
+
+(cd "$folder" && exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &
+app=$!
+trap 'kill "$app" 2>/dev/null || true' EXIT
+
+capture "$quote_caption" quote-window.png
+wine "$probe" post "$quote_caption" "$idc_options" </dev/null >/dev/null 2>&1
+capture "$options_caption" options-dialog.png
+wine "$probe" post "$options_caption" "$idcancel" </dev/null >/dev/null 2>&1
+sleep 0.5
+wine "$probe" post "$quote_caption" "$idcancel" </dev/null >/dev/null 2>&1
+wait "$app" || true
