@@ -7,6 +7,18 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 export WINEARCH=win64
 
+# Wine's own TrueType fonts draw the caption buttons; fontconfig does not list them itself.
+mkdir -p "$ADAGIO_BUILD"
+cat >"$ADAGIO_BUILD/fonts.conf" <<'CONF'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <dir>/usr/share/wine/fonts</dir>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE="$ADAGIO_BUILD/fonts.conf"
+
 # Makes the prefix once: no crash dialog, and one virtual desktop of a fixed size so
 # window positions are exact and hiding a window costs no wait for a window manager.
 wine_make_prefix() {

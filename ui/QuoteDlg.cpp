@@ -261,7 +261,7 @@ void CQuoteDlg::OnShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
     Default();
 }
 
-int CQuoteDlg::OnCreate(CREATESTRUCT* /*lpCreateStruct*/)
+int CQuoteDlg::OnCreate(CREATESTRUCTA* /*lpCreateStruct*/)
 {
     return static_cast<int>(Default());
 }

@@ -19,17 +19,6 @@ mkdir -p "$folder"
 cp "$exe" "$folder/Adagiomill.exe"
 cp "$repo/modules/miscellaneous.adg" "$folder/"
 
-# Wine's own TrueType fonts draw the caption buttons; fontconfig does not list them itself.
-cat >"$ADAGIO_BUILD/fonts.conf" <<'CONF'
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <dir>/usr/share/wine/fonts</dir>
-</fontconfig>
-CONF
-export FONTCONFIG_FILE="$ADAGIO_BUILD/fonts.conf"
-
 # The first Wine program of a run starts Wine's services, which would hold any pipe open.
 wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 
