@@ -25,31 +25,6 @@ void CLineReader::ReadBoundedLine(char* pszLine, std::size_t nSize)
     pszLine[target.nLength] = '\0';
 }
 
-char CLineReader::SkipBoundedLine(std::size_t nSize)
-{
-    SLineTarget target = {nullptr, 0, '\0'};
-    if (nSize != 0 && !m_bAtEnd && !TakeWholeLine(target, nSize - 1))
-        ReadCharacters(target, nSize - 1);
-    return target.chFirst;
-}
-
-// The common case, kept apart so it stays cheap: the rest of the line and its line end
-// lie in the chunk, within the limit.
-bool CLineReader::TakeWholeLine(SLineTarget& target, std::size_t nMax)
-{
-    const char* pBegin = m_pChunk.get() + m_nPos;
-    const std::size_t nWindow = std::min(nMax - target.nLength, m_nEnd - m_nPos);
-    const void* pLf = std::memchr(pBegin, '\n', nWindow);
-    if (pLf == nullptr)
-        return false;
-    const std::size_t nRun = static_cast<std::size_t>(static_cast<const char*>(pLf) - pBegin);
-    // A CR right before the LF belongs to the line end in text mode.
-    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && pBegin[nRun - 1] == '\r';
-    Take(target, bCrLf ? nRun - 1 : nRun);
-    m_nPos = static_cast<std::size_t>(static_cast<const char*>(pLf) - m_pChunk.get()) + 1;
-    return true;
-}
-
 // Lines that cross the end of the chunk or the limit. In text mode a CR at the end of a
 // step needs the byte after it to tell a line end from an ordinary character.
 void CLineReader::ReadCharacters(SLineTarget& target, std::size_t nMax)
@@ -73,18 +48,6 @@ void CLineReader::ReadCharacters(SLineTarget& target, std::size_t nMax)
         }
         Take(target, 1);
     }
-}
-
-void CLineReader::Take(SLineTarget& target, std::size_t nCount)
-{
-    if (nCount == 0)
-        return;
-    if (target.nLength == 0)
-        target.chFirst = m_pChunk[m_nPos];
-    if (target.pszLine != nullptr)
-        std::memcpy(target.pszLine + target.nLength, m_pChunk.get() + m_nPos, nCount);
-    target.nLength += nCount;
-    m_nPos += nCount;
 }
 
 bool CLineReader::IsCrLfAhead()

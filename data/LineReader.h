@@ -1,7 +1,9 @@
 // Line-by-line reading of a byte stream, identical on every platform.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <istream>
 #include <memory>
 
@@ -59,3 +61,42 @@ private:
     bool m_bAtEnd = false;
     bool m_bFailed = false;
 };
+
+// The skipping path is inline: the walk to a quote passes over thousands of lines per
+// display, and a call for each cost about a quarter of the walk.
+inline char CLineReader::SkipBoundedLine(std::size_t nSize)
+{
+    SLineTarget target = {nullptr, 0, '\0'};
+    if (nSize != 0 && !m_bAtEnd && !TakeWholeLine(target, nSize - 1))
+        ReadCharacters(target, nSize - 1);
+    return target.chFirst;
+}
+
+// The common case, kept apart so it stays cheap: the rest of the line and its line end
+// lie in the chunk, within the limit.
+inline bool CLineReader::TakeWholeLine(SLineTarget& target, std::size_t nMax)
+{
+    const char* pBegin = m_pChunk.get() + m_nPos;
+    const std::size_t nWindow = std::min(nMax - target.nLength, m_nEnd - m_nPos);
+    const void* pLf = std::memchr(pBegin, '\n', nWindow);
+    if (pLf == nullptr)
+        return false;
+    const std::size_t nRun = static_cast<std::size_t>(static_cast<const char*>(pLf) - pBegin);
+    // A CR right before the LF belongs to the line end in text mode.
+    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && pBegin[nRun - 1] == '\r';
+    Take(target, bCrLf ? nRun - 1 : nRun);
+    m_nPos = static_cast<std::size_t>(static_cast<const char*>(pLf) - m_pChunk.get()) + 1;
+    return true;
+}
+
+inline void CLineReader::Take(SLineTarget& target, std::size_t nCount)
+{
+    if (nCount == 0)
+        return;
+    if (target.nLength == 0)
+        target.chFirst = m_pChunk[m_nPos];
+    if (target.pszLine != nullptr)
+        std::memcpy(target.pszLine + target.nLength, m_pChunk.get() + m_nPos, nCount);
+    target.nLength += nCount;
+    m_nPos += nCount;
+}
