@@ -16,6 +16,13 @@ std::string FolderOf(const std::string& strPath)
     return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
 }
 
+// The Open dialog's own name buffer cuts a long name short; the full path keeps it whole.
+std::string NameOf(const std::string& strPath)
+{
+    const std::string::size_type nSlash = strPath.find_last_of("\\/");
+    return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
+}
+
 bool IsWorkingDirectory(const std::string& strFolder)
 {
     char szCurDir[MAX_PATH] = "";
@@ -117,11 +124,11 @@ void COptionsDlg::OnLoadModule()
     }
     const std::string strPath = dlgFile.GetPathName();
     const bool bHere = IsWorkingDirectory(FolderOf(strPath));
-    const std::string strModule = bHere ? dlgFile.GetFileName() : strPath;
+    const std::string strModule = bHere ? NameOf(strPath) : strPath;
     if (strModule.size() >= sizeof m_szModulePath) {
         return;
     }
-    m_strFileName = dlgFile.GetFileName();
+    m_strFileName = NameOf(strPath);
     std::memset(m_szModulePath, 0, sizeof m_szModulePath);
     std::memcpy(m_szModulePath, strModule.data(), strModule.size());
     ReadModuleTitle(strPath.c_str(), m_szTitle, sizeof m_szTitle);
