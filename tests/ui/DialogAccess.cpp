@@ -1,6 +1,7 @@
 #include "DialogAccess.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -13,6 +14,20 @@ struct SDialogSearch {
     int nControlId;
     HWND hFound;
 };
+
+struct SOwnedSearch {
+    HWND hOwner;
+    const std::string* pCaption;
+    int nControlId;
+    HWND hFound;
+};
+
+bool IsVisibleDialog(HWND hwnd)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hwnd, szClass, sizeof szClass);
+    return ::IsWindowVisible(hwnd) && std::strcmp(szClass, kDialogClass) == 0;
+}
 
 BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
 {
@@ -31,7 +46,46 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
     return FALSE;
 }
 
+BOOL CALLBACK MatchOwnedDialog(HWND hwnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<SOwnedSearch*>(lParam);
+    if (::GetWindow(hwnd, GW_OWNER) != pSearch->hOwner || !IsVisibleDialog(hwnd)) {
+        return TRUE;
+    }
+    const bool bMatch = pSearch->pCaption ? WindowText(hwnd) == *pSearch->pCaption
+                                          : ::GetDlgItem(hwnd, pSearch->nControlId) != nullptr;
+    if (!bMatch) {
+        return TRUE;
+    }
+    pSearch->hFound = hwnd;
+    return FALSE;
+}
+
 } // namespace
+
+HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption)
+{
+    SOwnedSearch search = {hOwner, &strCaption, 0, nullptr};
+    ::EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+HWND FindOwnedDialog(HWND hOwner, int nControlId)
+{
+    SOwnedSearch search = {hOwner, nullptr, nControlId, nullptr};
+    ::EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR nResult = 0;
+    if (!hwnd || !::SendMessageTimeoutA(hwnd, nMessage, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMs,
+                                        &nResult)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(nResult);
+}
 
 HWND FindProcessDialog(DWORD nProcessId, int nControlId)
 {
@@ -55,6 +109,85 @@ std::string WindowText(HWND hwnd)
 std::string ItemText(HWND hDlg, int nControlId)
 {
     return WindowText(::GetDlgItem(hDlg, nControlId));
+}
+
+bool SetItemText(HWND hDlg, int nControlId, const std::string& strText)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(strText.c_str()))
+        .has_value();
+}
+
+std::string MessageBoxText(HWND hBox)
+{
+    return ItemText(hBox, 0xFFFF);
+}
+
+bool IsItemChecked(HWND hDlg, int nControlId)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), BM_GETCHECK).value_or(0) == BST_CHECKED;
+}
+
+bool IsItemEnabled(HWND hDlg, int nControlId)
+{
+    return ::IsWindowEnabled(::GetDlgItem(hDlg, nControlId)) != FALSE;
+}
+
+// Wine hands list text across processes in UTF-16 whichever way it is asked for, so it
+// is asked for in UTF-16.
+std::string ListEntryText(HWND hDlg, int nControlId, int nIndex)
+{
+    const HWND hList = ::GetDlgItem(hDlg, nControlId);
+    WCHAR wszText[256] = L"";
+    DWORD_PTR nLength = 0;
+    if (!::SendMessageTimeoutW(hList, LB_GETTEXTLEN, nIndex, 0, SMTO_ABORTIFHUNG, kAnswerMs,
+                               &nLength) ||
+        nLength >= std::size(wszText) ||
+        !::SendMessageTimeoutW(hList, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(wszText),
+                               SMTO_ABORTIFHUNG, kAnswerMs, &nLength)) {
+        return kNoAnswer;
+    }
+    char szText[256] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, wszText, -1, szText, sizeof szText, nullptr, nullptr);
+    szText[sizeof szText - 1] = '\0';
+    return szText;
+}
+
+int SelectedListEntry(HWND hDlg, int nControlId)
+{
+    return static_cast<int>(
+        SendWithDeadline(::GetDlgItem(hDlg, nControlId), LB_GETCURSEL).value_or(LB_ERR));
+}
+
+bool SelectListEntry(HWND hDlg, int nControlId, int nIndex)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), LB_SETCURSEL,
+                            static_cast<WPARAM>(nIndex))
+               .value_or(LB_ERR) == nIndex;
+}
+
+HWND FocusOfThread(HWND hwnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD nThreadId = ::GetWindowThreadProcessId(hwnd, nullptr);
+    return ::GetGUIThreadInfo(nThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+std::pair<int, int> EditSelection(HWND hEdit)
+{
+    const LRESULT nSelection = SendWithDeadline(hEdit, EM_GETSEL).value_or(-1);
+    return {LOWORD(nSelection), HIWORD(nSelection)};
+}
+
+bool PressKey(HWND hwnd, UINT nVirtualKey)
+{
+    // Repeat count 1; the key-up also carries the previous-state and transition bits.
+    const UINT nScanCode = ::MapVirtualKeyA(nVirtualKey, MAPVK_VK_TO_VSC);
+    const LPARAM lDown = 1 | static_cast<LPARAM>(nScanCode) << 16;
+    const LPARAM lUp = lDown | 0xC0000000;
+    return SendWithDeadline(hwnd, WM_KEYDOWN, nVirtualKey, lDown) &&
+           SendWithDeadline(hwnd, WM_KEYUP, nVirtualKey, lUp);
 }
 
 bool ClickButton(HWND hDlg, int nControlId)

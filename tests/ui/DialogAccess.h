@@ -2,6 +2,7 @@
 // manager and nothing has the focus, so no input is simulated. Every message has a deadline.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <windows.h>
@@ -10,9 +11,35 @@
 // null when there is none yet.
 HWND FindProcessDialog(DWORD nProcessId, int nControlId);
 
+// A visible dialog owned by hOwner, with the given caption or holding the given control;
+// null when there is none yet.
+HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption);
+HWND FindOwnedDialog(HWND hOwner, int nControlId);
+
+// Sent with a deadline; nothing when the window does not answer.
+std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam = 0,
+                                        LPARAM lParam = 0);
+
 // The window's text, or a marker text when the window does not answer.
 std::string WindowText(HWND hwnd);
 std::string ItemText(HWND hDlg, int nControlId);
+bool SetItemText(HWND hDlg, int nControlId, const std::string& strText);
+// The text of a message box, which the system keeps in its static control 0xFFFF.
+std::string MessageBoxText(HWND hBox);
+
+bool IsItemChecked(HWND hDlg, int nControlId);
+bool IsItemEnabled(HWND hDlg, int nControlId);
+std::string ListEntryText(HWND hDlg, int nControlId, int nIndex);
+// The list's selected index, -1 for none.
+int SelectedListEntry(HWND hDlg, int nControlId);
+bool SelectListEntry(HWND hDlg, int nControlId, int nIndex);
+
+// GetFocus answers only for the caller's own thread; this asks about the window's thread.
+HWND FocusOfThread(HWND hwnd);
+// First and one past the last selected character.
+std::pair<int, int> EditSelection(HWND hEdit);
+// A key pressed and released, delivered to the window as the keyboard would.
+bool PressKey(HWND hwnd, UINT nVirtualKey);
 
 // Returns once the click's handler has run. Not for a button that opens a modal dialog:
 // the click would only return when that dialog ends.

@@ -12,6 +12,11 @@ CProgramRun::~CProgramRun()
 
 bool CProgramRun::Start(const std::string& strFolder)
 {
+    return Start(strFolder, strFolder);
+}
+
+bool CProgramRun::Start(const std::string& strFolder, const std::string& strWorkDir)
+{
     const std::string strExe = strFolder + "\\Adagiomill.exe";
     const std::string strCommand = "\"" + strExe + "\"";
     // CreateProcessA may write into the command line, so it gets a copy of its own.
@@ -21,7 +26,7 @@ bool CProgramRun::Start(const std::string& strFolder)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!::CreateProcessA(strExe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          strFolder.c_str(), &startup, &process)) {
+                          strWorkDir.c_str(), &startup, &process)) {
         return false;
     }
     ::CloseHandle(process.hThread);

@@ -16,6 +16,8 @@ public:
 
     // Starts Adagiomill.exe from the folder, with the folder as working directory.
     bool Start(const std::string& strFolder);
+    // The same, but working in another directory, as a shortcut elsewhere would start it.
+    bool Start(const std::string& strFolder, const std::string& strWorkDir);
     DWORD ProcessId() const { return m_nProcessId; }
     bool IsRunning() const;
     // True when the program ended before the deadline.
