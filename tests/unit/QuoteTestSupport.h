@@ -9,7 +9,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 struct CFakeQuoteView : IQuoteView {
@@ -28,12 +27,6 @@ inline void WriteBytes(const std::string& strPath, const std::string& strBytes)
     std::ofstream(strPath, std::ios::binary) << strBytes;
 }
 
-inline std::string ReadBytes(const std::string& strPath)
-{
-    std::ifstream file(strPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // Each test runs in a fresh, empty current directory that is removed afterwards.
 class CScratchDirTest : public ::testing::Test {
 protected:
@@ -46,7 +39,6 @@ protected:
         std::filesystem::current_path(m_dir);
         m_state.m_pfnClock = [] { return std::int64_t{1700000000}; };
     }
-
     void TearDown() override
     {
         std::filesystem::current_path(m_previous);
