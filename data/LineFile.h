@@ -11,7 +11,7 @@ public:
     // Never creates the file. Opened in binary, so both modes read alike on every platform.
     CLineFile(const std::string& strPath, ELineMode eMode);
 
-    // False for a missing or unreadable file and for a directory.
+    // False for a missing or unreadable file, a directory and a device.
     bool IsOpen() const { return m_reader.IsReadable(); }
     CLineReader& Reader() { return m_reader; }
 
