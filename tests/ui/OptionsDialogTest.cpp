@@ -21,15 +21,11 @@
 #include <utility>
 #include <windows.h>
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const char kCaptionPrefix[] = "Adagiomill v1.2.0 -- ";
 const char kNotInteger[] = "Please enter an integer.";
 const char kOutOfRange[] = "Please enter an integer between 5 and 30.";
-const char kInvalidModule[] =
-    "Invalid quote module selected. Please click on Options and load a valid module.";
 
 const char kModule[] = "sayings.adg";
 const char kTitle[] = "Sayings";
@@ -40,6 +36,9 @@ const int kSequential = 2;
 const int kCenter = 0;
 const int kTopLeft = 1;
 const int kTopRight = 2;
+
+// Window corners on the 1024 x 768 virtual desktop.
+const std::pair<int, int> kCorners[] = {{308, 298}, {52, 62}, {564, 62}};
 
 std::string QuoteText(const std::string& strTitle, int nIndex)
 {
@@ -58,7 +57,7 @@ std::string ModuleText(const std::string& strTitle, int nCount)
 }
 
 // The index of the quote shown from the module of that title, -1 for any other text.
-int ShownIndex(HWND hQuote, const std::string& strTitle)
+int ShownIndex(HWND hQuote, const std::string& strTitle = kTitle)
 {
     const std::string strShown = ItemText(hQuote, IDC_QUOTE_TEXT);
     const std::string strLead = strTitle + " saying ";
@@ -68,30 +67,18 @@ int ShownIndex(HWND hQuote, const std::string& strTitle)
     return std::atoi(strShown.c_str() + strLead.size()) - 1;
 }
 
-// A two-quote module anywhere, its folder made first.
-bool WriteModuleAt(const std::string& strPath, const std::string& strTitle)
-{
-    std::error_code ec;
-    fs::create_directories(fs::path(strPath).parent_path(), ec);
-    std::ofstream file(strPath, std::ios::binary | std::ios::trunc);
-    file << ModuleText(strTitle, 2);
-    return static_cast<bool>(file);
-}
-
 class COptionsDialogTest : public CProgramTest {
 protected:
     // The usual start: three quotes, timer off, index 0 so the first display shows quote 1.
-    static SSettings Usual()
+    SSettings PrepareUsual(int nInterval = 10, int nTimer = 0, int nQuotes = kQuotes) const
     {
         SSettings settings;
         settings.strModule = kModule;
-        return settings;
-    }
-
-    void PrepareWith(const SSettings& settings, int nQuotes = kQuotes) const
-    {
-        ASSERT_TRUE(m_folder.Write(kModule, ModuleText(kTitle, nQuotes)));
+        settings.nInterval = nInterval;
+        settings.nTimer = nTimer;
+        EXPECT_TRUE(m_folder.Write(kModule, ModuleText(kTitle, nQuotes)));
         Prepare(settings);
+        return settings;
     }
 
     // The quote window and its options dialog, open.
@@ -100,168 +87,110 @@ protected:
         const HWND hQuote = StartProgram();
         return {hQuote, hQuote ? OpenOptions(hQuote) : nullptr};
     }
-};
 
-// The message box of a refused seconds text, and the dialog it leaves behind.
-struct SRefusal {
-    const char* pszName;
-    const char* pszText;
-    const char* pszMessage;
-    int nTimer;
-};
-
-class CRefusedSecondsTest : public COptionsDialogTest,
-                            public testing::WithParamInterface<SRefusal> {};
-
-TEST_P(CRefusedSecondsTest, ShowsMessageAndKeepsDialogOpen)
-{
-    const SRefusal& refusal = GetParam();
-    SSettings settings = Usual();
-    settings.nInterval = 30;
-    settings.nTimer = refusal.nTimer;
-    PrepareWith(settings);
-    const auto [hQuote, hOptions] = StartWithOptions();
-    ASSERT_NE(hOptions, nullptr);
-    const HWND hSeconds = ::GetDlgItem(hOptions, IDC_INTERVAL);
-    EXPECT_EQ(::IsWindowEnabled(hSeconds) != FALSE, refusal.nTimer != 0);
-
-    ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, refusal.pszText));
-    ASSERT_TRUE(PostCommand(hOptions, IDOK));
-    const HWND hBox = WaitForMessageBox(hOptions);
-    ASSERT_NE(hBox, nullptr);
-    EXPECT_EQ(MessageBoxText(hBox), refusal.pszMessage);
-    ASSERT_TRUE(AnswerMessageBox(hOptions, hBox));
-
-    EXPECT_TRUE(::IsWindowVisible(hOptions)) << "the dialog closed after a refusal";
-    const int nLength = static_cast<int>(std::string(refusal.pszText).size());
-    EXPECT_EQ(EditSelection(hSeconds), std::make_pair(0, nLength)) << "text not selected whole";
-    // A disabled field cannot take the focus.
-    if (refusal.nTimer) {
-        EXPECT_EQ(FocusOfThread(hOptions), hSeconds) << "the focus is not on the seconds field";
+    // Presses OK and expects the message; the dialog stays open with the seconds text
+    // selected whole and, unless the field is disabled, focused.
+    void ExpectRefusal(HWND hOptions, const char* pszMessage) const
+    {
+        ASSERT_TRUE(PostCommand(hOptions, IDOK));
+        const HWND hBox = WaitForMessageBox(hOptions);
+        ASSERT_NE(hBox, nullptr);
+        EXPECT_EQ(MessageBoxText(hBox), pszMessage);
+        ASSERT_TRUE(AnswerMessageBox(hOptions, hBox));
+        EXPECT_TRUE(::IsWindowVisible(hOptions)) << "the dialog closed after a refusal";
+        const HWND hSeconds = ::GetDlgItem(hOptions, IDC_INTERVAL);
+        const int nLength = static_cast<int>(ItemText(hOptions, IDC_INTERVAL).size());
+        EXPECT_EQ(EditSelection(hSeconds), std::make_pair(0, nLength)) << "not selected whole";
+        if (IsItemEnabled(hOptions, IDC_INTERVAL)) {
+            EXPECT_EQ(FocusOfThread(hOptions), hSeconds) << "the seconds field has no focus";
+        }
     }
 
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL));
-    CloseProgram(hQuote);
-    settings.nIndex = 1;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
-
-std::string RefusalName(const testing::TestParamInfo<SRefusal>& info)
-{
-    const SRefusal& param = info.param;
-    return param.pszName;
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, CRefusedSecondsTest,
-                         testing::Values(SRefusal{"Letters", "12abc", kNotInteger, 1},
-                                         SRefusal{"Empty", "", kNotInteger, 1},
-                                         SRefusal{"PlusZero", "+0", kNotInteger, 1},
-                                         SRefusal{"MinusZero", "-0", kNotInteger, 1},
-                                         SRefusal{"Blanks", "   ", kNotInteger, 1},
-                                         SRefusal{"TwoNumbers", "1 2", kNotInteger, 1},
-                                         SRefusal{"Zero", "0", kOutOfRange, 1},
-                                         SRefusal{"Four", "4", kOutOfRange, 1},
-                                         SRefusal{"ThirtyOne", "31", kOutOfRange, 1},
-                                         SRefusal{"MinusFive", "-5", kOutOfRange, 1},
-                                         SRefusal{"TwelveDigits", "123456789012", kOutOfRange, 1},
-                                         SRefusal{"DisabledLetters", "7x", kNotInteger, 0},
-                                         SRefusal{"DisabledOutOfRange", "31", kOutOfRange, 0}),
-                         RefusalName);
-
-struct SAcceptance {
-    const char* pszName;
-    std::string strText;
-    int nValue;
+    // Loads the module through the Open dialog and presses OK.
+    void LoadModule(HWND hQuote, const std::string& strTyped, const std::string& strTitle) const
+    {
+        const HWND hOptions = OpenOptions(hQuote);
+        ASSERT_NE(hOptions, nullptr);
+        ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
+        HWND hOpen = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindOpenDialog(hOptions)); }));
+        ASSERT_TRUE(ChooseFile(hOpen, strTyped));
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(hOpen); }));
+        EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), strTitle);
+        ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+        EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + strTitle);
+    }
 };
 
-class CAcceptedSecondsTest : public COptionsDialogTest,
-                             public testing::WithParamInterface<SAcceptance> {};
-
-TEST_P(CAcceptedSecondsTest, ClosesDialogAndIsSaved)
+TEST_F(COptionsDialogTest, RefusedSecondsAndArrowsWithTimerOn)
 {
-    const SAcceptance& acceptance = GetParam();
-    SSettings settings = Usual();
-    PrepareWith(settings);
+    SSettings settings = PrepareUsual(30, 1);
     const auto [hQuote, hOptions] = StartWithOptions();
     ASSERT_NE(hOptions, nullptr);
+    const std::pair<const char*, const char*> kRefusals[] = {
+        {"12abc", kNotInteger}, {"", kNotInteger}, {"4", kOutOfRange}, {"31", kOutOfRange}};
+    for (const auto& [pszText, pszMessage] : kRefusals) {
+        SCOPED_TRACE(std::string("text \"") + pszText + "\"");
+        ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, pszText));
+        ExpectRefusal(hOptions, pszMessage);
+    }
 
-    ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, acceptance.strText));
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK)) << "OK did not close the dialog";
-
-    CloseProgram(hQuote);
-    settings.nIndex = 1;
-    settings.nInterval = acceptance.nValue;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
-
-std::string AcceptanceName(const testing::TestParamInfo<SAcceptance>& info)
-{
-    const SAcceptance& param = info.param;
-    return param.pszName;
-}
-
-// Only the first 31 characters count: the letter after them is never looked at.
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CAcceptedSecondsTest,
-    testing::Values(SAcceptance{"BlanksAround", " 12 ", 12}, SAcceptance{"PlusSign", "+7", 7},
-                    SAcceptance{"Highest", "30", 30}, SAcceptance{"Lowest", "5", 5},
-                    SAcceptance{"TabsAround", "\t9\t", 9}, SAcceptance{"LeadingZeros", "007", 7},
-                    SAcceptance{"LetterAfter31", "12" + std::string(29, ' ') + "x", 12}),
-    AcceptanceName);
-
-TEST_F(COptionsDialogTest, ArrowsStepWithinFiveToThirty)
-{
-    SSettings settings = Usual();
-    settings.nInterval = 30;
-    settings.nTimer = 1;
-    PrepareWith(settings);
-    const auto [hQuote, hOptions] = StartWithOptions();
-    ASSERT_NE(hOptions, nullptr);
-    const HWND hSeconds = ::GetDlgItem(hOptions, IDC_INTERVAL);
     EXPECT_EQ(SendWithDeadline(::GetDlgItem(hOptions, IDC_INTERVAL_SPIN), UDM_GETRANGE),
               MAKELONG(30, 5));
-
     const struct {
         const char* pszStart;
         UINT nKey;
         const char* pszSteps[3];
-    } runs[] = {
-        {"7", VK_DOWN, {"6", "5", "5"}},
-        {"28", VK_UP, {"29", "30", "30"}},
-    };
-    for (const auto& run : runs) {
+    } kArrows[] = {{"7", VK_DOWN, {"6", "5", "5"}}, {"28", VK_UP, {"29", "30", "30"}}};
+    for (const auto& run : kArrows) {
         ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, run.pszStart));
         for (const char* pszStep : run.pszSteps) {
-            SCOPED_TRACE(std::string("from ") + run.pszStart);
-            ASSERT_TRUE(PressKey(hSeconds, run.nKey));
-            EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), pszStep);
+            ASSERT_TRUE(PressKey(::GetDlgItem(hOptions, IDC_INTERVAL), run.nKey));
+            EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), pszStep) << "from " << run.pszStart;
         }
     }
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-
     CloseProgram(hQuote);
     settings.nIndex = 1;
+    EXPECT_EQ(Saved(), SavedText(settings));
+}
+
+// The bounds, and a text whose letter lies beyond the 31 characters that count.
+TEST_F(COptionsDialogTest, AcceptedSecondsAreKeptAndSaved)
+{
+    SSettings settings = PrepareUsual();
+    const HWND hQuote = StartProgram();
+    ASSERT_NE(hQuote, nullptr);
+    const std::pair<std::string, int> kAccepted[] = {
+        {"5", 5}, {"30", 30}, {"12" + std::string(29, ' ') + "x", 12}};
+    std::string strShown = "10";
+    for (const auto& [strText, nValue] : kAccepted) {
+        const HWND hOptions = OpenOptions(hQuote);
+        ASSERT_NE(hOptions, nullptr);
+        EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), strShown);
+        ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, strText));
+        ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK)) << "\"" << strText << "\" refused";
+        strShown = std::to_string(nValue);
+    }
+    CloseProgram(hQuote);
+    settings.nIndex = 1;
+    settings.nInterval = 12;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
 // An out-of-range interval from index.txt, with the timer off: refused all the same, and
 // put right by ticking the timer, correcting the field and clearing the box again.
-TEST_F(COptionsDialogTest, DisabledOutOfRangeFieldIsCorrectedThroughTimerBox)
+TEST_F(COptionsDialogTest, DisabledSecondsAreRefusedUntilCorrectedThroughTimerBox)
 {
-    SSettings settings = Usual();
-    settings.nInterval = 40;
-    PrepareWith(settings);
+    SSettings settings = PrepareUsual(40);
     const auto [hQuote, hOptions] = StartWithOptions();
     ASSERT_NE(hOptions, nullptr);
     EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "40");
     EXPECT_FALSE(IsItemEnabled(hOptions, IDC_INTERVAL));
     EXPECT_FALSE(IsItemEnabled(hOptions, IDC_INTERVAL_SPIN));
-
-    ASSERT_TRUE(PostCommand(hOptions, IDOK));
-    const HWND hBox = WaitForMessageBox(hOptions);
-    ASSERT_NE(hBox, nullptr);
-    EXPECT_EQ(MessageBoxText(hBox), kOutOfRange);
-    ASSERT_TRUE(AnswerMessageBox(hOptions, hBox));
+    ExpectRefusal(hOptions, kOutOfRange);
+    ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "7x"));
+    ExpectRefusal(hOptions, kNotInteger);
 
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_TRUE(IsItemEnabled(hOptions, IDC_INTERVAL));
@@ -270,14 +199,15 @@ TEST_F(COptionsDialogTest, DisabledOutOfRangeFieldIsCorrectedThroughTimerBox)
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_FALSE(IsItemEnabled(hOptions, IDC_INTERVAL));
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK)) << "the corrected value was refused";
-
     CloseProgram(hQuote);
     settings.nIndex = 1;
     settings.nInterval = 20;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
-// What the dialog shows on opening, and what OK without a click hands back.
+// What the window and the dialog show on opening, and what OK without a click hands back.
+// An order other than 1 and 2 shows as Random but goes back unchanged; a position outside
+// the list centres the window, selects nothing and goes back as -1.
 struct SOpening {
     const char* pszName;
     int nTimer;
@@ -291,16 +221,15 @@ class COpeningTest : public COptionsDialogTest, public testing::WithParamInterfa
 TEST_P(COpeningTest, ShowsSettingsAndOkHandsThemBack)
 {
     const SOpening& opening = GetParam();
-    SSettings settings = Usual();
-    settings.nInterval = 12;
-    settings.nTimer = opening.nTimer;
+    SSettings settings = PrepareUsual(12, opening.nTimer);
     settings.nOrder = opening.nOrder;
     settings.nPosition = opening.nPosition;
-    PrepareWith(settings);
+    Prepare(settings);
     const auto [hQuote, hOptions] = StartWithOptions();
     ASSERT_NE(hOptions, nullptr);
+    EXPECT_EQ(TopLeft(hQuote), kCorners[opening.nSelected < 0 ? kCenter : opening.nSelected]);
     // In random order the first display may pick any other quote.
-    settings.nIndex = ShownIndex(hQuote, kTitle);
+    settings.nIndex = ShownIndex(hQuote);
 
     EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "12");
     EXPECT_EQ(IsItemChecked(hOptions, IDC_ENABLE_TIMER), opening.nTimer != 0);
@@ -314,39 +243,29 @@ TEST_P(COpeningTest, ShowsSettingsAndOkHandsThemBack)
     EXPECT_EQ(ListEntryText(hOptions, IDC_POSITION, 2), "Top Right");
     EXPECT_EQ(SelectedListEntry(hOptions, IDC_POSITION), opening.nSelected);
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-
     CloseProgram(hQuote);
     settings.nPosition = opening.nSelected;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
-std::string OpeningName(const testing::TestParamInfo<SOpening>& info)
-{
-    const SOpening& param = info.param;
-    return param.pszName;
-}
-
-// An order other than 1 and 2 shows as Random but goes back unchanged; a position
-// outside the list selects nothing and goes back as -1.
 INSTANTIATE_TEST_SUITE_P(
     Settings, COpeningTest,
     testing::Values(SOpening{"TimerOnSequentialCenter", 1, kSequential, kCenter, kCenter},
                     SOpening{"TimerOffRandomTopRight", 0, kRandom, kTopRight, kTopRight},
                     SOpening{"UnknownOrderAndPosition", 0, 7, 3, -1}),
-    OpeningName);
+    [](const testing::TestParamInfo<SOpening>& info) { return info.param.pszName; });
 
 // Cancel drops every change, a loaded module included, and still places the window
 // again and redraws it: the quote edited on disk meanwhile shows.
 TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndPlacesWindowAgain)
 {
-    const char kOtherModule[] = "other.adg";
-    SSettings settings = Usual();
-    settings.nInterval = 12;
+    SSettings settings = PrepareUsual(12);
     settings.nPosition = kTopLeft;
-    PrepareWith(settings);
-    ASSERT_TRUE(m_folder.Write(kOtherModule, ModuleText("Other", 2)));
+    Prepare(settings);
+    ASSERT_TRUE(m_folder.Write("other.adg", ModuleText("Other", 2)));
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
+    EXPECT_EQ(TopLeft(hQuote), kCorners[kTopLeft]);
     ::SetWindowPos(hQuote, nullptr, 200, 220, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const HWND hOptions = OpenOptions(hQuote);
     ASSERT_NE(hOptions, nullptr);
@@ -358,148 +277,83 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndPlacesWindowAgain)
     ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
     HWND hOpen = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindOpenDialog(hOptions)); }));
-    ASSERT_TRUE(ChooseFile(hOpen, m_folder.Path() + "\\" + kOtherModule));
+    ASSERT_TRUE(ChooseFile(hOpen, m_folder.Path() + "\\other.adg"));
     ASSERT_TRUE(WaitUntil([&] { return ItemText(hOptions, IDC_CURRENT_MODULE) == "Other"; }));
 
     std::string strEdited = ModuleText(kTitle, kQuotes);
     const std::string strOld = QuoteText(kTitle, 1);
-    strEdited.replace(strEdited.find(strOld), strOld.size(), "Revised.");
-    ASSERT_TRUE(m_folder.Write(kModule, strEdited));
+    ASSERT_TRUE(m_folder.Write(
+        kModule, strEdited.replace(strEdited.find(strOld), strOld.size(), "Revised.")));
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL));
-
-    EXPECT_EQ(TopLeft(hQuote), std::make_pair(52, 62));
+    EXPECT_EQ(TopLeft(hQuote), kCorners[kTopLeft]);
     EXPECT_EQ(WindowText(hQuote), std::string(kCaptionPrefix) + kTitle);
     EXPECT_EQ(ItemText(hQuote, IDC_QUOTE_TEXT), "Revised.");
     ASSERT_TRUE(ClickButton(hQuote, IDC_NEXT));
-    EXPECT_EQ(ShownIndex(hQuote, kTitle), 2) << "not sequential in the old module any more";
-
+    EXPECT_EQ(ShownIndex(hQuote), 2) << "not sequential in the old module any more";
     CloseProgram(hQuote);
     settings.nIndex = 2;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
-// Window positions on the 1024 x 768 virtual desktop, reached as soon as OK is pressed.
-struct SPlacement {
-    int nPosition;
-    int nLeft;
-    int nTop;
-};
-
-class CNewPositionTest : public COptionsDialogTest,
-                         public testing::WithParamInterface<SPlacement> {};
-
-TEST_P(CNewPositionTest, NewPositionAppliesAtOnce)
+TEST_F(COptionsDialogTest, NewPositionAppliesAtOnce)
 {
-    const SPlacement& placement = GetParam();
-    SSettings settings = Usual();
-    settings.nPosition = (placement.nPosition + 1) % 3;
-    PrepareWith(settings);
-    const auto [hQuote, hOptions] = StartWithOptions();
-    ASSERT_NE(hOptions, nullptr);
-    EXPECT_EQ(SelectedListEntry(hOptions, IDC_POSITION), settings.nPosition);
-
-    ASSERT_TRUE(SelectListEntry(hOptions, IDC_POSITION, placement.nPosition));
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-    EXPECT_EQ(TopLeft(hQuote), std::make_pair(placement.nLeft, placement.nTop));
-
+    SSettings settings = PrepareUsual();
+    settings.nPosition = kTopRight;
+    Prepare(settings);
+    const HWND hQuote = StartProgram();
+    ASSERT_NE(hQuote, nullptr);
+    int nShown = kTopRight;
+    for (const int nPosition : {kTopLeft, kCenter}) {
+        const HWND hOptions = OpenOptions(hQuote);
+        ASSERT_NE(hOptions, nullptr);
+        EXPECT_EQ(SelectedListEntry(hOptions, IDC_POSITION), nShown);
+        ASSERT_TRUE(SelectListEntry(hOptions, IDC_POSITION, nPosition));
+        ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+        EXPECT_EQ(TopLeft(hQuote), kCorners[nPosition]) << "position " << nPosition;
+        nShown = nPosition;
+    }
     CloseProgram(hQuote);
     settings.nIndex = 1;
-    settings.nPosition = placement.nPosition;
+    settings.nPosition = kCenter;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
-std::string PlacementName(const testing::TestParamInfo<SPlacement>& info)
+// A module beside index.txt is saved by its bare name, even one too long for the Open
+// dialog's own title field; one elsewhere by its full path. A name typed without extension
+// gets "adg"; a title line longer than the title reader takes spoils the header.
+TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
 {
-    return "Position" + std::to_string(info.param.nPosition);
-}
+    const std::string strLongName = std::string(70, 'n') + ".adg";
+    const std::string strElsewhere = m_folder.Path() + "-elsewhere";
+    const std::string strFarPath = strElsewhere + "\\far.adg";
+    std::filesystem::create_directories(strElsewhere);
+    std::ofstream(strFarPath, std::ios::binary | std::ios::trunc)
+        << ModuleText("A Title Longer Than Twenty-Four", 2);
+    ASSERT_TRUE(m_folder.Write("near.adg", ModuleText("Near", 2)));
+    ASSERT_TRUE(m_folder.Write(strLongName, ModuleText("Long Name", 2)));
+    SSettings settings = PrepareUsual();
 
-INSTANTIATE_TEST_SUITE_P(Positions, CNewPositionTest,
-                         testing::Values(SPlacement{kCenter, 308, 298},
-                                         SPlacement{kTopLeft, 52, 62},
-                                         SPlacement{kTopRight, 564, 62}),
-                         PlacementName);
-
-// A module chosen in the Open dialog: by its bare name when it lies beside index.txt, by
-// its full path when it lies elsewhere.
-struct SLoad {
-    const char* pszName;
-    bool bHere;
-    std::string strFile;
-    std::string strTyped;
-    std::string strTitle;
-    std::string strShownTitle;
-    // A title line longer than the title reader takes spoils the header.
-    bool bValid;
-
-    std::string Quote(int nIndex) const
-    {
-        return bValid ? QuoteText(strTitle, nIndex) : kInvalidModule;
-    }
-};
-
-class CLoadModuleTest : public COptionsDialogTest, public testing::WithParamInterface<SLoad> {
-protected:
-    std::string FolderOf(const SLoad& load) const
-    {
-        if (load.bHere) {
-            return m_folder.Path();
-        }
-        return m_folder.Path() + "-elsewhere";
-    }
-};
-
-TEST_P(CLoadModuleTest, BecomesActiveModuleAndIsSaved)
-{
-    const SLoad& load = GetParam();
-    const std::string strFolder = FolderOf(load);
-    const std::string strPath = strFolder + "\\" + load.strFile;
-    ASSERT_TRUE(WriteModuleAt(strPath, load.strTitle));
-    SSettings settings = Usual();
-    PrepareWith(settings);
-    const auto [hQuote, hOptions] = StartWithOptions();
-    ASSERT_NE(hOptions, nullptr);
-
-    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-    HWND hOpen = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindOpenDialog(hOptions)); }));
-    ASSERT_TRUE(ChooseFile(hOpen, strFolder + "\\" + load.strTyped));
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(hOpen); }));
-    EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), load.strShownTitle);
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-
-    const std::string strCaption = kCaptionPrefix + load.strShownTitle;
-    EXPECT_EQ(WindowText(hQuote), strCaption);
-    EXPECT_EQ(ItemText(hQuote, IDC_QUOTE_TEXT), load.Quote(0));
+    const HWND hQuote = StartProgram();
+    ASSERT_NE(hQuote, nullptr);
+    LoadModule(hQuote, m_folder.Path() + "\\near", "Near");
+    EXPECT_EQ(ShownIndex(hQuote, "Near"), 0);
+    LoadModule(hQuote, m_folder.Path() + "\\" + strLongName, "Long Name");
     CloseProgram(hQuote);
-    settings.strModule = load.bHere ? load.strFile : strPath;
+    settings.strModule = strLongName;
     settings.nIndex = 0;
     EXPECT_EQ(Saved(), SavedText(settings));
 
     const HWND hAgain = StartProgram();
     ASSERT_NE(hAgain, nullptr);
-    EXPECT_EQ(WindowText(hAgain), strCaption);
-    EXPECT_EQ(ItemText(hAgain, IDC_QUOTE_TEXT), load.Quote(1));
+    EXPECT_EQ(WindowText(hAgain), std::string(kCaptionPrefix) + "Long Name");
+    EXPECT_EQ(ShownIndex(hAgain, "Long Name"), 1);
+    LoadModule(hAgain, strFarPath, "A Title Longer Than Twen");
+    EXPECT_EQ(ItemText(hAgain, IDC_QUOTE_TEXT),
+              "Invalid quote module selected. Please click on Options and load a valid module.");
     CloseProgram(hAgain);
+    settings.strModule = strFarPath;
+    EXPECT_EQ(Saved(), SavedText(settings));
 }
-
-std::string LoadName(const testing::TestParamInfo<SLoad>& info)
-{
-    const SLoad& param = info.param;
-    return param.pszName;
-}
-
-// A name typed without extension gets "adg"; a title is cut to its first 24 characters.
-INSTANTIATE_TEST_SUITE_P(
-    Places, CLoadModuleTest,
-    testing::Values(SLoad{"WorkingDirectory", true, "near.adg", "near.adg", "Near", "Near", true},
-                    SLoad{"WorkingDirectoryNoExtension", true, "near.adg", "near", "Near", "Near",
-                          true},
-                    SLoad{"LongNameInWorkingDirectory", true, std::string(70, 'n') + ".adg",
-                          std::string(70, 'n') + ".adg", "Long Name", "Long Name", true},
-                    SLoad{"OtherFolder", false, "far.adg", "far.adg", "Far", "Far", true},
-                    SLoad{"OtherFolderLongTitle", false, "far.adg", "far.adg",
-                          "A Title Longer Than Twenty-Four", "A Title Longer Than Twen", false}),
-    LoadName);
 
 // Random order seeds its generator with the clock's seconds at every pick and never picks
 // the quote shown: the picks possible for the seconds a click took.
@@ -521,92 +375,37 @@ std::set<int> RandomPicks(int nCurrent, int nCount, std::time_t nFirst, std::tim
     return picks;
 }
 
-class COrderTest : public COptionsDialogTest {
-protected:
-    void ChooseOrder(HWND hQuote, int nButton) const
-    {
+// Choosing an order moves no quote; random picks by the clock, and sequential goes on from
+// the quote a random pick left.
+TEST_F(COptionsDialogTest, ChosenOrderTakesEffect)
+{
+    const int kMany = 7;
+    SSettings settings = PrepareUsual(10, 0, kMany);
+    const HWND hQuote = StartProgram();
+    ASSERT_NE(hQuote, nullptr);
+    int nCurrent = 1;
+    for (const int nOrder : {IDC_RANDOM, IDC_SEQUENTIAL}) {
         const HWND hOptions = OpenOptions(hQuote);
         ASSERT_NE(hOptions, nullptr);
-        ASSERT_TRUE(ClickButton(hOptions, nButton));
-        EXPECT_TRUE(IsItemChecked(hOptions, nButton));
+        ASSERT_TRUE(ClickButton(hOptions, nOrder));
         ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+        ASSERT_EQ(ShownIndex(hQuote), nCurrent) << "choosing the order moved the quote";
+        for (const int nButton : {IDC_NEXT, IDC_NEXT, IDC_PREVIOUS}) {
+            const std::time_t nBefore = std::time(nullptr);
+            ASSERT_TRUE(ClickButton(hQuote, nButton));
+            const int nShown = ShownIndex(hQuote);
+            if (nOrder == IDC_RANDOM) {
+                EXPECT_EQ(RandomPicks(nCurrent, kMany, nBefore, std::time(nullptr)).count(nShown),
+                          1u)
+                    << "quote " << nShown << " is no random pick";
+            } else {
+                EXPECT_EQ(nShown, (nCurrent + (nButton == IDC_NEXT ? 1 : kMany - 1)) % kMany);
+            }
+            nCurrent = nShown;
+        }
     }
-};
-
-TEST_F(COrderTest, RandomChosenAlternatesBetweenTwoQuotes)
-{
-    SSettings settings = Usual();
-    PrepareWith(settings, 2);
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    ChooseOrder(hQuote, IDC_RANDOM);
-    EXPECT_EQ(ShownIndex(hQuote, kTitle), 1);
-
-    const struct {
-        int nButton;
-        int nQuote;
-    } steps[] = {{IDC_NEXT, 0}, {IDC_NEXT, 1}, {IDC_PREVIOUS, 0}, {IDC_NEXT, 1}};
-    for (const auto& step : steps) {
-        ASSERT_TRUE(ClickButton(hQuote, step.nButton));
-        EXPECT_EQ(ShownIndex(hQuote, kTitle), step.nQuote);
-    }
-
-    CloseProgram(hQuote);
-    settings.nIndex = 1;
-    settings.nOrder = kRandom;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
-
-TEST_F(COrderTest, RandomChosenPicksByClock)
-{
-    const int kMany = 7;
-    SSettings settings = Usual();
-    PrepareWith(settings, kMany);
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    ChooseOrder(hQuote, IDC_RANDOM);
-
-    int nCurrent = ShownIndex(hQuote, kTitle);
-    ASSERT_EQ(nCurrent, 1) << "choosing the order moved the quote";
-    for (const int nButton : {IDC_NEXT, IDC_NEXT, IDC_PREVIOUS}) {
-        const std::time_t nBefore = std::time(nullptr);
-        ASSERT_TRUE(ClickButton(hQuote, nButton));
-        const std::set<int> picks = RandomPicks(nCurrent, kMany, nBefore, std::time(nullptr));
-        const int nShown = ShownIndex(hQuote, kTitle);
-        EXPECT_EQ(picks.count(nShown), 1u) << "quote " << nShown << " is no random pick";
-        nCurrent = nShown;
-    }
-
     CloseProgram(hQuote);
     settings.nIndex = nCurrent;
-    settings.nOrder = kRandom;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
-
-TEST_F(COrderTest, SequentialChosenGoesOnFromQuoteShown)
-{
-    const int kMany = 7;
-    SSettings settings = Usual();
-    settings.nOrder = kRandom;
-    PrepareWith(settings, kMany);
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    const int nFirst = ShownIndex(hQuote, kTitle);
-    ASSERT_GE(nFirst, 0);
-    ChooseOrder(hQuote, IDC_SEQUENTIAL);
-
-    const struct {
-        int nButton;
-        int nStep;
-    } steps[] = {{IDC_NEXT, 1}, {IDC_NEXT, 2}, {IDC_PREVIOUS, 1}};
-    for (const auto& step : steps) {
-        ASSERT_TRUE(ClickButton(hQuote, step.nButton));
-        EXPECT_EQ(ShownIndex(hQuote, kTitle), (nFirst + step.nStep) % kMany);
-    }
-
-    CloseProgram(hQuote);
-    settings.nIndex = (nFirst + 1) % kMany;
-    settings.nOrder = kSequential;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
@@ -625,12 +424,10 @@ private:
 
 TEST_F(COptionsDialogTest, HelpLeavesDialogOpenAndProgramRunning)
 {
-    SSettings settings = Usual();
-    PrepareWith(settings);
+    SSettings settings = PrepareUsual();
     const auto [hQuote, hOptions] = StartWithOptions();
     ASSERT_NE(hOptions, nullptr);
     const CHelpEngineReaper reaper(m_run.ProcessId());
-
     ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
     EXPECT_TRUE(WaitUntil([&] { return HasChildProcessWindow(m_run.ProcessId()); }))
         << "the help engine was not started";
@@ -640,7 +437,6 @@ TEST_F(COptionsDialogTest, HelpLeavesDialogOpenAndProgramRunning)
     EXPECT_TRUE(::IsWindowVisible(hOptions));
     EXPECT_TRUE(SendWithDeadline(hOptions, WM_NULL).has_value()) << "the dialog does not answer";
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL));
-
     CloseProgram(hQuote);
     settings.nIndex = 1;
     EXPECT_EQ(Saved(), SavedText(settings));
