@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ git
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  googletest
+  googletest libbenchmark-dev
   wine wine64 xvfb x11-utils fonts-wine imagemagick
   nsis zip
 )

@@ -1,0 +1,10 @@
+# Benchmarks with budgets: `make bench` builds the program and the benchmarks in their own
+# trees, runs them and prints one table, also written to docs/performance.md. Not a test
+# target: timings depend on the machine and what else runs on it.
+.PHONY: bench
+
+# Fragments are read before the Makefile's first target; a plain `make` still means all.
+.DEFAULT_GOAL := all
+
+bench: deps
+	@JOBS=$(JOBS) tests/bench/run-bench.sh
