@@ -6,16 +6,11 @@
 namespace {
 
 const UINT kAnswerMs = 2000;
-const char kDialogClass[] = "#32770";
 const char kNoAnswer[] = "<window did not answer>";
 
+// A visible dialog of the process, or owned by the owner, with the caption or the control.
 struct SDialogSearch {
     DWORD nProcessId;
-    int nControlId;
-    HWND hFound;
-};
-
-struct SOwnedSearch {
     HWND hOwner;
     const std::string* pCaption;
     int nControlId;
@@ -26,7 +21,7 @@ bool IsVisibleDialog(HWND hwnd)
 {
     char szClass[16] = "";
     ::GetClassNameA(hwnd, szClass, sizeof szClass);
-    return ::IsWindowVisible(hwnd) && std::strcmp(szClass, kDialogClass) == 0;
+    return ::IsWindowVisible(hwnd) && std::strcmp(szClass, "#32770") == 0;
 }
 
 BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
@@ -34,74 +29,53 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
     auto* pSearch = reinterpret_cast<SDialogSearch*>(lParam);
     DWORD nProcessId = 0;
     ::GetWindowThreadProcessId(hwnd, &nProcessId);
-    if (nProcessId != pSearch->nProcessId || !::IsWindowVisible(hwnd)) {
-        return TRUE;
-    }
-    char szClass[16] = "";
-    ::GetClassNameA(hwnd, szClass, sizeof szClass);
-    if (std::strcmp(szClass, kDialogClass) != 0 || !::GetDlgItem(hwnd, pSearch->nControlId)) {
-        return TRUE;
-    }
-    pSearch->hFound = hwnd;
-    return FALSE;
+    const bool bMatch = (pSearch->hOwner ? ::GetWindow(hwnd, GW_OWNER) == pSearch->hOwner
+                                         : nProcessId == pSearch->nProcessId) &&
+                        IsVisibleDialog(hwnd) &&
+                        (pSearch->pCaption ? WindowText(hwnd) == *pSearch->pCaption
+                                           : ::GetDlgItem(hwnd, pSearch->nControlId) != nullptr);
+    if (bMatch)
+        pSearch->hFound = hwnd;
+    return !bMatch;
 }
 
-BOOL CALLBACK MatchOwnedDialog(HWND hwnd, LPARAM lParam)
+HWND FindDialog(SDialogSearch search)
 {
-    auto* pSearch = reinterpret_cast<SOwnedSearch*>(lParam);
-    if (::GetWindow(hwnd, GW_OWNER) != pSearch->hOwner || !IsVisibleDialog(hwnd)) {
-        return TRUE;
-    }
-    const bool bMatch = pSearch->pCaption ? WindowText(hwnd) == *pSearch->pCaption
-                                          : ::GetDlgItem(hwnd, pSearch->nControlId) != nullptr;
-    if (!bMatch) {
-        return TRUE;
-    }
-    pSearch->hFound = hwnd;
-    return FALSE;
+    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
 }
 
 } // namespace
 
+HWND FindProcessDialog(DWORD nProcessId, int nControlId)
+{
+    return FindDialog({nProcessId, nullptr, nullptr, nControlId, nullptr});
+}
+
 HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption)
 {
-    SOwnedSearch search = {hOwner, &strCaption, 0, nullptr};
-    ::EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    return FindDialog({0, hOwner, &strCaption, 0, nullptr});
 }
 
 HWND FindOwnedDialog(HWND hOwner, int nControlId)
 {
-    SOwnedSearch search = {hOwner, nullptr, nControlId, nullptr};
-    ::EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    return FindDialog({0, hOwner, nullptr, nControlId, nullptr});
 }
 
 std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR nResult = 0;
     if (!hwnd || !::SendMessageTimeoutA(hwnd, nMessage, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMs,
-                                        &nResult)) {
+                                        &nResult))
         return std::nullopt;
-    }
     return static_cast<LRESULT>(nResult);
-}
-
-HWND FindProcessDialog(DWORD nProcessId, int nControlId)
-{
-    SDialogSearch search = {nProcessId, nControlId, nullptr};
-    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
 }
 
 std::string WindowText(HWND hwnd)
 {
     char szText[1024] = "";
-    DWORD_PTR nResult = 0;
-    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText),
-                               SMTO_ABORTIFHUNG, kAnswerMs, &nResult)) {
+    if (!SendWithDeadline(hwnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText)))
         return kNoAnswer;
-    }
     szText[sizeof szText - 1] = '\0';
     return szText;
 }
@@ -144,9 +118,8 @@ std::string ListEntryText(HWND hDlg, int nControlId, int nIndex)
                                &nLength) ||
         nLength >= std::size(wszText) ||
         !::SendMessageTimeoutW(hList, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(wszText),
-                               SMTO_ABORTIFHUNG, kAnswerMs, &nLength)) {
+                               SMTO_ABORTIFHUNG, kAnswerMs, &nLength))
         return kNoAnswer;
-    }
     char szText[256] = "";
     ::WideCharToMultiByte(CP_ACP, 0, wszText, -1, szText, sizeof szText, nullptr, nullptr);
     szText[sizeof szText - 1] = '\0';
@@ -185,17 +158,13 @@ bool PressKey(HWND hwnd, UINT nVirtualKey)
     // Repeat count 1; the key-up also carries the previous-state and transition bits.
     const UINT nScanCode = ::MapVirtualKeyA(nVirtualKey, MAPVK_VK_TO_VSC);
     const LPARAM lDown = 1 | static_cast<LPARAM>(nScanCode) << 16;
-    const LPARAM lUp = lDown | 0xC0000000;
     return SendWithDeadline(hwnd, WM_KEYDOWN, nVirtualKey, lDown) &&
-           SendWithDeadline(hwnd, WM_KEYUP, nVirtualKey, lUp);
+           SendWithDeadline(hwnd, WM_KEYUP, nVirtualKey, lDown | 0xC0000000);
 }
 
 bool ClickButton(HWND hDlg, int nControlId)
 {
-    const HWND hButton = ::GetDlgItem(hDlg, nControlId);
-    DWORD_PTR nResult = 0;
-    return hButton && ::SendMessageTimeoutA(hButton, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs,
-                                            &nResult) != 0;
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), BM_CLICK).has_value();
 }
 
 bool PostCommand(HWND hDlg, int nControlId)
@@ -214,7 +183,5 @@ std::pair<int, int> TopLeft(HWND hwnd)
 
 bool IsPainted(HWND hwnd)
 {
-    DWORD_PTR nResult = 0;
-    return ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &nResult) &&
-           !::GetUpdateRect(hwnd, nullptr, FALSE);
+    return SendWithDeadline(hwnd, WM_NULL) && !::GetUpdateRect(hwnd, nullptr, FALSE);
 }

@@ -13,18 +13,15 @@ std::vector<DWORD> ChildProcesses(DWORD nParentId)
 {
     std::vector<DWORD> children;
     const HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (hSnapshot == INVALID_HANDLE_VALUE) {
-        return children;
-    }
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore;
-         bMore = ::Process32Next(hSnapshot, &entry)) {
-        if (entry.th32ParentProcessID == nParentId) {
+    for (BOOL bMore = hSnapshot != INVALID_HANDLE_VALUE && ::Process32First(hSnapshot, &entry);
+         bMore; bMore = ::Process32Next(hSnapshot, &entry)) {
+        if (entry.th32ParentProcessID == nParentId)
             children.push_back(entry.th32ProcessID);
-        }
     }
-    ::CloseHandle(hSnapshot);
+    if (hSnapshot != INVALID_HANDLE_VALUE)
+        ::CloseHandle(hSnapshot);
     return children;
 }
 
@@ -40,18 +37,16 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam)
     ::GetWindowThreadProcessId(hwnd, &nProcessId);
     const auto& processes = pSearch->processes;
     if (::IsWindowVisible(hwnd) &&
-        std::find(processes.begin(), processes.end(), nProcessId) != processes.end()) {
+        std::find(processes.begin(), processes.end(), nProcessId) != processes.end())
         pSearch->windows.push_back(hwnd);
-    }
     return TRUE;
 }
 
 std::vector<HWND> ChildProcessWindows(DWORD nParentId)
 {
     SWindowSearch search = {ChildProcesses(nParentId), {}};
-    if (!search.processes.empty()) {
+    if (!search.processes.empty())
         ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    }
     return search.windows;
 }
 
@@ -59,23 +54,13 @@ std::vector<HWND> ChildProcessWindows(DWORD nParentId)
 void Dismiss(HWND hwnd)
 {
     for (const int nAnswer : {IDNO, IDCANCEL}) {
-        if (::GetDlgItem(hwnd, nAnswer)) {
+        if (const HWND hButton = ::GetDlgItem(hwnd, nAnswer)) {
             ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(nAnswer, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, nAnswer)));
+                           reinterpret_cast<LPARAM>(hButton));
             return;
         }
     }
     ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
-}
-
-void Terminate(DWORD nProcessId)
-{
-    const HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, nProcessId);
-    if (hProcess) {
-        ::TerminateProcess(hProcess, 1);
-        ::WaitForSingleObject(hProcess, kWaitMs);
-        ::CloseHandle(hProcess);
-    }
 }
 
 } // namespace
@@ -88,13 +73,17 @@ bool HasChildProcessWindow(DWORD nParentId)
 bool EndChildProcesses(DWORD nParentId)
 {
     const bool bEnded = WaitUntil([&] {
-        for (const HWND hwnd : ChildProcessWindows(nParentId)) {
+        for (const HWND hwnd : ChildProcessWindows(nParentId))
             Dismiss(hwnd);
-        }
         return ChildProcesses(nParentId).empty();
     });
     for (const DWORD nChild : ChildProcesses(nParentId)) {
-        Terminate(nChild);
+        const HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, nChild);
+        if (hProcess) {
+            ::TerminateProcess(hProcess, 1);
+            ::WaitForSingleObject(hProcess, kWaitMs);
+            ::CloseHandle(hProcess);
+        }
     }
     return bEnded;
 }

@@ -31,11 +31,8 @@ const char kModule[] = "sayings.adg";
 const char kTitle[] = "Sayings";
 const int kQuotes = 3;
 
-const int kRandom = 1;
-const int kSequential = 2;
-const int kCenter = 0;
-const int kTopLeft = 1;
-const int kTopRight = 2;
+const int kRandom = 1, kSequential = 2;
+enum { kCenter, kTopLeft, kTopRight };
 
 // Window corners on the 1024 x 768 virtual desktop.
 const std::pair<int, int> kCorners[] = {{308, 298}, {52, 62}, {564, 62}};
@@ -69,6 +66,14 @@ int ShownIndex(HWND hQuote, const std::string& strTitle = kTitle)
 
 class COptionsDialogTest : public CProgramTest {
 protected:
+    // Whatever the help engine shows about the missing help file is its own business; it
+    // is answered and ended here, also when a test fails half-way.
+    void TearDown() override
+    {
+        EndChildProcesses(m_run.ProcessId());
+        CProgramTest::TearDown();
+    }
+
     // The usual start: three quotes, timer off, index 0 so the first display shows quote 1.
     SSettings PrepareUsual(int nInterval = 10, int nTimer = 0, int nQuotes = kQuotes) const
     {
@@ -106,23 +111,31 @@ protected:
         }
     }
 
-    // Loads the module through the Open dialog and presses OK.
-    void LoadModule(HWND hQuote, const std::string& strTyped, const std::string& strTitle) const
+    // Chooses the module in the Open dialog; the options dialog then shows its title.
+    static void ChooseModule(HWND hOptions, const std::string& strTyped,
+                             const std::string& strTitle)
     {
-        const HWND hOptions = OpenOptions(hQuote);
-        ASSERT_NE(hOptions, nullptr);
         ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
         HWND hOpen = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindOpenDialog(hOptions)); }));
         ASSERT_TRUE(ChooseFile(hOpen, strTyped));
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(hOpen); }));
         EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), strTitle);
+    }
+
+    void LoadModule(HWND hQuote, const std::string& strTyped, const std::string& strTitle) const
+    {
+        const HWND hOptions = OpenOptions(hQuote);
+        ASSERT_NE(hOptions, nullptr);
+        ChooseModule(hOptions, strTyped, strTitle);
         ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
         EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + strTitle);
     }
 };
 
-TEST_F(COptionsDialogTest, RefusedSecondsAndArrowsWithTimerOn)
+// The arrows stop at the bounds, and OK takes the lower one. Only the first 31 characters
+// count: the letter after them is never looked at.
+TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
 {
     SSettings settings = PrepareUsual(30, 1);
     const auto [hQuote, hOptions] = StartWithOptions();
@@ -141,7 +154,7 @@ TEST_F(COptionsDialogTest, RefusedSecondsAndArrowsWithTimerOn)
         const char* pszStart;
         UINT nKey;
         const char* pszSteps[3];
-    } kArrows[] = {{"7", VK_DOWN, {"6", "5", "5"}}, {"28", VK_UP, {"29", "30", "30"}}};
+    } kArrows[] = {{"28", VK_UP, {"29", "30", "30"}}, {"7", VK_DOWN, {"6", "5", "5"}}};
     for (const auto& run : kArrows) {
         ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, run.pszStart));
         for (const char* pszStep : run.pszSteps) {
@@ -149,29 +162,12 @@ TEST_F(COptionsDialogTest, RefusedSecondsAndArrowsWithTimerOn)
             EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), pszStep) << "from " << run.pszStart;
         }
     }
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-    CloseProgram(hQuote);
-    settings.nIndex = 1;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
-
-// The bounds, and a text whose letter lies beyond the 31 characters that count.
-TEST_F(COptionsDialogTest, AcceptedSecondsAreKeptAndSaved)
-{
-    SSettings settings = PrepareUsual();
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    const std::pair<std::string, int> kAccepted[] = {
-        {"5", 5}, {"30", 30}, {"12" + std::string(29, ' ') + "x", 12}};
-    std::string strShown = "10";
-    for (const auto& [strText, nValue] : kAccepted) {
-        const HWND hOptions = OpenOptions(hQuote);
-        ASSERT_NE(hOptions, nullptr);
-        EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), strShown);
-        ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, strText));
-        ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK)) << "\"" << strText << "\" refused";
-        strShown = std::to_string(nValue);
-    }
+    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK)) << "5 refused";
+    const HWND hAgain = OpenOptions(hQuote);
+    ASSERT_NE(hAgain, nullptr);
+    EXPECT_EQ(ItemText(hAgain, IDC_INTERVAL), "5");
+    ASSERT_TRUE(SetItemText(hAgain, IDC_INTERVAL, "12" + std::string(29, ' ') + "x"));
+    ASSERT_TRUE(EndOptions(hQuote, hAgain, IDOK)) << "the letter after 31 characters counted";
     CloseProgram(hQuote);
     settings.nIndex = 1;
     settings.nInterval = 12;
@@ -179,7 +175,8 @@ TEST_F(COptionsDialogTest, AcceptedSecondsAreKeptAndSaved)
 }
 
 // An out-of-range interval from index.txt, with the timer off: refused all the same, and
-// put right by ticking the timer, correcting the field and clearing the box again.
+// put right by ticking the timer, correcting the field and clearing the box again. Help
+// on the way leaves the dialog open and answering.
 TEST_F(COptionsDialogTest, DisabledSecondsAreRefusedUntilCorrectedThroughTimerBox)
 {
     SSettings settings = PrepareUsual(40);
@@ -191,73 +188,72 @@ TEST_F(COptionsDialogTest, DisabledSecondsAreRefusedUntilCorrectedThroughTimerBo
     ExpectRefusal(hOptions, kOutOfRange);
     ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "7x"));
     ExpectRefusal(hOptions, kNotInteger);
+    ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
+    EXPECT_TRUE(WaitUntil([&] { return HasChildProcessWindow(m_run.ProcessId()); }))
+        << "the help engine was not started";
+    EXPECT_TRUE(EndChildProcesses(m_run.ProcessId())) << "the help engine had to be ended";
+    EXPECT_TRUE(::IsWindowVisible(hOptions));
+    ASSERT_TRUE(SendWithDeadline(hOptions, WM_NULL).has_value()) << "the dialog does not answer";
 
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_TRUE(IsItemEnabled(hOptions, IDC_INTERVAL));
     EXPECT_TRUE(IsItemEnabled(hOptions, IDC_INTERVAL_SPIN));
-    ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "20"));
+    ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "30"));
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_FALSE(IsItemEnabled(hOptions, IDC_INTERVAL));
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK)) << "the corrected value was refused";
     CloseProgram(hQuote);
     settings.nIndex = 1;
-    settings.nInterval = 20;
+    settings.nInterval = 30;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
 // What the window and the dialog show on opening, and what OK without a click hands back.
 // An order other than 1 and 2 shows as Random but goes back unchanged; a position outside
 // the list centres the window, selects nothing and goes back as -1.
-struct SOpening {
-    const char* pszName;
-    int nTimer;
-    int nOrder;
-    int nPosition;
-    int nSelected;
-};
-
-class COpeningTest : public COptionsDialogTest, public testing::WithParamInterface<SOpening> {};
-
-TEST_P(COpeningTest, ShowsSettingsAndOkHandsThemBack)
+TEST_F(COptionsDialogTest, OpeningShowsSettingsAndOkHandsThemBack)
 {
-    const SOpening& opening = GetParam();
-    SSettings settings = PrepareUsual(12, opening.nTimer);
-    settings.nOrder = opening.nOrder;
-    settings.nPosition = opening.nPosition;
-    Prepare(settings);
-    const auto [hQuote, hOptions] = StartWithOptions();
-    ASSERT_NE(hOptions, nullptr);
-    EXPECT_EQ(TopLeft(hQuote), kCorners[opening.nSelected < 0 ? kCenter : opening.nSelected]);
-    // In random order the first display may pick any other quote.
-    settings.nIndex = ShownIndex(hQuote);
+    // Timer, order, position, selected entry.
+    const int kOpenings[][4] = {
+        {1, kSequential, kCenter, kCenter}, {0, kRandom, kTopRight, kTopRight}, {0, 7, 3, -1}};
+    for (const auto& opening : kOpenings) {
+        SCOPED_TRACE("order " + std::to_string(opening[1]) + ", position " +
+                     std::to_string(opening[2]));
+        SSettings settings = PrepareUsual(12, opening[0]);
+        settings.nOrder = opening[1];
+        settings.nPosition = opening[2];
+        Prepare(settings);
+        const auto [hQuote, hOptions] = StartWithOptions();
+        ASSERT_NE(hOptions, nullptr);
+        EXPECT_EQ(TopLeft(hQuote), kCorners[opening[3] < 0 ? kCenter : opening[3]]);
+        // In random order the first display may pick any other quote.
+        settings.nIndex = ShownIndex(hQuote);
 
-    EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "12");
-    EXPECT_EQ(IsItemChecked(hOptions, IDC_ENABLE_TIMER), opening.nTimer != 0);
-    EXPECT_EQ(IsItemEnabled(hOptions, IDC_INTERVAL), opening.nTimer != 0);
-    EXPECT_EQ(IsItemEnabled(hOptions, IDC_INTERVAL_SPIN), opening.nTimer != 0);
-    EXPECT_EQ(IsItemChecked(hOptions, IDC_SEQUENTIAL), opening.nOrder == kSequential);
-    EXPECT_EQ(IsItemChecked(hOptions, IDC_RANDOM), opening.nOrder != kSequential);
-    EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), kTitle);
-    EXPECT_EQ(ListEntryText(hOptions, IDC_POSITION, 0), "Center (default)");
-    EXPECT_EQ(ListEntryText(hOptions, IDC_POSITION, 1), "Top Left");
-    EXPECT_EQ(ListEntryText(hOptions, IDC_POSITION, 2), "Top Right");
-    EXPECT_EQ(SelectedListEntry(hOptions, IDC_POSITION), opening.nSelected);
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-    CloseProgram(hQuote);
-    settings.nPosition = opening.nSelected;
-    EXPECT_EQ(Saved(), SavedText(settings));
+        EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "12");
+        for (const int nItem : {IDC_ENABLE_TIMER, IDC_INTERVAL, IDC_INTERVAL_SPIN}) {
+            EXPECT_EQ(nItem == IDC_ENABLE_TIMER ? IsItemChecked(hOptions, nItem)
+                                                : IsItemEnabled(hOptions, nItem),
+                      opening[0] != 0)
+                << "item " << nItem;
+        }
+        EXPECT_EQ(IsItemChecked(hOptions, IDC_SEQUENTIAL), opening[1] == kSequential);
+        EXPECT_EQ(IsItemChecked(hOptions, IDC_RANDOM), opening[1] != kSequential);
+        EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), kTitle);
+        EXPECT_EQ(ListEntryText(hOptions, IDC_POSITION, 0), "Center (default)");
+        EXPECT_EQ(ListEntryText(hOptions, IDC_POSITION, 1), "Top Left");
+        EXPECT_EQ(ListEntryText(hOptions, IDC_POSITION, 2), "Top Right");
+        EXPECT_EQ(SelectedListEntry(hOptions, IDC_POSITION), opening[3]);
+        ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+        CloseProgram(hQuote);
+        settings.nPosition = opening[3];
+        EXPECT_EQ(Saved(), SavedText(settings));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, COpeningTest,
-    testing::Values(SOpening{"TimerOnSequentialCenter", 1, kSequential, kCenter, kCenter},
-                    SOpening{"TimerOffRandomTopRight", 0, kRandom, kTopRight, kTopRight},
-                    SOpening{"UnknownOrderAndPosition", 0, 7, 3, -1}),
-    [](const testing::TestParamInfo<SOpening>& info) { return info.param.pszName; });
-
 // Cancel drops every change, a loaded module included, and still places the window
-// again and redraws it: the quote edited on disk meanwhile shows.
-TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndPlacesWindowAgain)
+// again and redraws it: the quote edited on disk meanwhile shows. A new position applies
+// as soon as OK is pressed.
+TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
 {
     SSettings settings = PrepareUsual(12);
     settings.nPosition = kTopLeft;
@@ -274,11 +270,7 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndPlacesWindowAgain)
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     ASSERT_TRUE(ClickButton(hOptions, IDC_RANDOM));
     ASSERT_TRUE(SelectListEntry(hOptions, IDC_POSITION, kTopRight));
-    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-    HWND hOpen = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindOpenDialog(hOptions)); }));
-    ASSERT_TRUE(ChooseFile(hOpen, m_folder.Path() + "\\other.adg"));
-    ASSERT_TRUE(WaitUntil([&] { return ItemText(hOptions, IDC_CURRENT_MODULE) == "Other"; }));
+    ChooseModule(hOptions, m_folder.Path() + "\\other.adg", "Other");
 
     std::string strEdited = ModuleText(kTitle, kQuotes);
     const std::string strOld = QuoteText(kTitle, 1);
@@ -290,30 +282,16 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndPlacesWindowAgain)
     EXPECT_EQ(ItemText(hQuote, IDC_QUOTE_TEXT), "Revised.");
     ASSERT_TRUE(ClickButton(hQuote, IDC_NEXT));
     EXPECT_EQ(ShownIndex(hQuote), 2) << "not sequential in the old module any more";
-    CloseProgram(hQuote);
-    settings.nIndex = 2;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
 
-TEST_F(COptionsDialogTest, NewPositionAppliesAtOnce)
-{
-    SSettings settings = PrepareUsual();
-    settings.nPosition = kTopRight;
-    Prepare(settings);
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    int nShown = kTopRight;
-    for (const int nPosition : {kTopLeft, kCenter}) {
-        const HWND hOptions = OpenOptions(hQuote);
-        ASSERT_NE(hOptions, nullptr);
-        EXPECT_EQ(SelectedListEntry(hOptions, IDC_POSITION), nShown);
-        ASSERT_TRUE(SelectListEntry(hOptions, IDC_POSITION, nPosition));
-        ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+    for (const int nPosition : {kTopRight, kCenter}) {
+        const HWND hAgain = OpenOptions(hQuote);
+        ASSERT_NE(hAgain, nullptr);
+        ASSERT_TRUE(SelectListEntry(hAgain, IDC_POSITION, nPosition));
+        ASSERT_TRUE(EndOptions(hQuote, hAgain, IDOK));
         EXPECT_EQ(TopLeft(hQuote), kCorners[nPosition]) << "position " << nPosition;
-        nShown = nPosition;
     }
     CloseProgram(hQuote);
-    settings.nIndex = 1;
+    settings.nIndex = 2;
     settings.nPosition = kCenter;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
@@ -406,39 +384,6 @@ TEST_F(COptionsDialogTest, ChosenOrderTakesEffect)
     }
     CloseProgram(hQuote);
     settings.nIndex = nCurrent;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
-
-// Whatever the help engine shows about the missing help file is its own business; it
-// is answered and ended here, also when the test fails half-way.
-class CHelpEngineReaper {
-public:
-    explicit CHelpEngineReaper(DWORD nProgramId) : m_nProgramId(nProgramId) {}
-    CHelpEngineReaper(const CHelpEngineReaper&) = delete;
-    CHelpEngineReaper& operator=(const CHelpEngineReaper&) = delete;
-    ~CHelpEngineReaper() { EndChildProcesses(m_nProgramId); }
-
-private:
-    DWORD m_nProgramId;
-};
-
-TEST_F(COptionsDialogTest, HelpLeavesDialogOpenAndProgramRunning)
-{
-    SSettings settings = PrepareUsual();
-    const auto [hQuote, hOptions] = StartWithOptions();
-    ASSERT_NE(hOptions, nullptr);
-    const CHelpEngineReaper reaper(m_run.ProcessId());
-    ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
-    EXPECT_TRUE(WaitUntil([&] { return HasChildProcessWindow(m_run.ProcessId()); }))
-        << "the help engine was not started";
-    EXPECT_TRUE(EndChildProcesses(m_run.ProcessId())) << "the help engine had to be ended";
-
-    ASSERT_TRUE(m_run.IsRunning());
-    EXPECT_TRUE(::IsWindowVisible(hOptions));
-    EXPECT_TRUE(SendWithDeadline(hOptions, WM_NULL).has_value()) << "the dialog does not answer";
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL));
-    CloseProgram(hQuote);
-    settings.nIndex = 1;
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 

@@ -6,11 +6,6 @@
 
 #include <algorithm>
 
-namespace {
-const char kOptionsCaption[] = "Adagiomill options";
-const char kMessageCaption[] = "Adagiomill";
-} // namespace
-
 std::string FolderNameOfCurrentTest()
 {
     const testing::TestInfo* pInfo = testing::UnitTest::GetInstance()->current_test_info();
@@ -26,10 +21,10 @@ void CProgramTest::SetUp()
 
 void CProgramTest::TearDown()
 {
-    if (m_run.IsRunning()) {
-        m_run.Kill();
-        ADD_FAILURE() << "the program was still running at the end of the test";
-    }
+    if (!m_run.IsRunning())
+        return;
+    m_run.Kill();
+    ADD_FAILURE() << "the program was still running at the end of the test";
 }
 
 void CProgramTest::Prepare(const SSettings& settings) const
@@ -44,32 +39,25 @@ HWND CProgramTest::StartProgram()
 
 HWND CProgramTest::StartProgramIn(const std::string& strWorkDir)
 {
+    HWND hwnd = nullptr;
     if (!m_run.Start(m_folder.Path(), strWorkDir)) {
         ADD_FAILURE() << "cannot start the program in " << strWorkDir;
-        return nullptr;
-    }
-    HWND hwnd = nullptr;
-    const bool bShown = WaitUntil([&] {
-        hwnd = FindProcessDialog(m_run.ProcessId(), IDC_QUOTE_TEXT);
-        return hwnd && IsPainted(hwnd) && !ItemText(hwnd, IDC_QUOTE_TEXT).empty();
-    });
-    if (!bShown) {
+    } else if (!WaitUntil([&] {
+                   hwnd = FindProcessDialog(m_run.ProcessId(), IDC_QUOTE_TEXT);
+                   return hwnd && IsPainted(hwnd) && !ItemText(hwnd, IDC_QUOTE_TEXT).empty();
+               })) {
         ADD_FAILURE() << "no quote window showing a quote";
-        return nullptr;
+        hwnd = nullptr;
     }
     return hwnd;
 }
 
 HWND CProgramTest::OpenOptions(HWND hQuote) const
 {
-    if (!PostCommand(hQuote, IDC_OPTIONS)) {
-        ADD_FAILURE() << "cannot press Options";
-        return nullptr;
-    }
     HWND hOptions = nullptr;
-    if (!WaitUntil([&] { return (hOptions = FindOwnedDialog(hQuote, kOptionsCaption)); })) {
+    if (!PostCommand(hQuote, IDC_OPTIONS) ||
+        !WaitUntil([&] { return (hOptions = FindOwnedDialog(hQuote, "Adagiomill options")); }))
         ADD_FAILURE() << "the options dialog did not open";
-    }
     return hOptions;
 }
 
@@ -82,9 +70,8 @@ bool CProgramTest::EndOptions(HWND hQuote, HWND hOptions, int nButton) const
 HWND CProgramTest::WaitForMessageBox(HWND hOptions) const
 {
     HWND hBox = nullptr;
-    if (!WaitUntil([&] { return (hBox = FindOwnedDialog(hOptions, kMessageCaption)); })) {
-        ADD_FAILURE() << "no message box captioned " << kMessageCaption;
-    }
+    if (!WaitUntil([&] { return (hBox = FindOwnedDialog(hOptions, "Adagiomill")); }))
+        ADD_FAILURE() << "no message box captioned Adagiomill";
     return hBox;
 }
 

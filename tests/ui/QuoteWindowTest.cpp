@@ -73,9 +73,12 @@ TEST_F(CQuoteWindowTest, FirstRunShowsFirstDefaultQuoteAndSavesDefaults)
 }
 
 // Saved 7 lies beyond a module that has since shrunk: the first display wraps to quote 1.
-TEST_F(CQuoteWindowTest, NextAndPreviousStepAndWrapBothWays)
+// A repaint, by a move or by an invalidation, reads the quote at the same index again: an
+// edit of that quote on disk proves it. A module gone keeps the quote shown until the next
+// step, which falls back to the module we ship.
+TEST_F(CQuoteWindowTest, StepsWrapRepaintsReadAgainAndDeletedModuleFallsBack)
 {
-    SSettings settings = PrepareThree(7);
+    PrepareThree(7);
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(WindowText(hwnd), kThreeCaption);
@@ -86,47 +89,7 @@ TEST_F(CQuoteWindowTest, NextAndPreviousStepAndWrapBothWays)
         ASSERT_TRUE(ClickButton(hwnd, nButton));
         EXPECT_EQ(Shown(hwnd), kThreeQuotes[nQuote]) << "expected quote " << nQuote;
     }
-    CloseProgram(hwnd);
-    settings.nIndex = 1;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
 
-TEST_F(CQuoteWindowTest, DeletedModuleKeepsQuoteThenFallsBackToDefaultModule)
-{
-    PrepareThree();
-    const HWND hwnd = StartProgram();
-    ASSERT_NE(hwnd, nullptr);
-    ASSERT_TRUE(m_folder.Remove(kThree));
-    ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
-    EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
-    EXPECT_EQ(Shown(hwnd), kThreeQuotes[1]);
-    ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
-    EXPECT_EQ(Shown(hwnd), FirstDefaultQuote());
-    CloseProgram(hwnd);
-    EXPECT_EQ(Saved(), kDefaultSaved);
-}
-
-TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
-{
-    SSettings settings = PrepareThree();
-    settings.nInterval = 1;
-    settings.nTimer = 1;
-    Prepare(settings);
-    const ULONGLONG nStart = ::GetTickCount64();
-    ASSERT_TRUE(m_run.Start(m_folder.Path()));
-    ASSERT_TRUE(m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end the program";
-    EXPECT_GE(::GetTickCount64() - nStart, 900u) << "ended before its one-second interval";
-    settings.nIndex = 1;
-    EXPECT_EQ(Saved(), SavedText(settings));
-}
-
-// A repaint, by a move or by an invalidation, reads the quote at the same index again:
-// an edit of that quote on disk proves the repaint happened.
-TEST_F(CQuoteWindowTest, RepaintShowsSameQuoteReadAgain)
-{
-    SSettings settings = PrepareThree();
-    const HWND hwnd = StartProgram();
-    ASSERT_NE(hwnd, nullptr);
     for (const bool bMove : {true, false}) {
         const std::string strRevised = bMove ? "Moved." : "Invalidated.";
         std::string strEdited = kThreeContent;
@@ -143,7 +106,27 @@ TEST_F(CQuoteWindowTest, RepaintShowsSameQuoteReadAgain)
         ASSERT_TRUE(WaitUntil([&] { return IsPainted(hwnd); }));
         EXPECT_EQ(Shown(hwnd), std::make_pair(strRevised, kThreeQuotes[1].second));
     }
+
+    ASSERT_TRUE(m_folder.Remove(kThree));
+    ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
+    EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
+    EXPECT_EQ(Shown(hwnd), std::make_pair(std::string("Invalidated."), kThreeQuotes[1].second));
+    ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
+    EXPECT_EQ(Shown(hwnd), FirstDefaultQuote());
     CloseProgram(hwnd);
+    EXPECT_EQ(Saved(), kDefaultSaved);
+}
+
+TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
+{
+    SSettings settings = PrepareThree();
+    settings.nInterval = 1;
+    settings.nTimer = 1;
+    Prepare(settings);
+    const ULONGLONG nStart = ::GetTickCount64();
+    ASSERT_TRUE(m_run.Start(m_folder.Path()));
+    ASSERT_TRUE(m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end the program";
+    EXPECT_GE(::GetTickCount64() - nStart, 900u) << "ended before its one-second interval";
     settings.nIndex = 1;
     EXPECT_EQ(Saved(), SavedText(settings));
 }

@@ -5,46 +5,30 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <vector>
-
 namespace {
 
-class CComThread {
-public:
-    CComThread() : m_bOwn(SUCCEEDED(::CoInitialize(nullptr))) {}
-    CComThread(const CComThread&) = delete;
-    CComThread& operator=(const CComThread&) = delete;
-    ~CComThread()
-    {
-        if (m_bOwn) {
-            ::CoUninitialize();
-        }
-    }
-
-private:
-    bool m_bOwn;
-};
-
-IShellLinkA* NewShellLink()
+// Hands a new link object to fn, with COM set up on this thread for the while.
+template <typename Fn> void WithShellLink(Fn fn)
 {
+    const bool bCom = SUCCEEDED(::CoInitialize(nullptr));
     IShellLinkA* pLink = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  reinterpret_cast<void**>(&pLink)))) {
-        return nullptr;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkA, reinterpret_cast<void**>(&pLink)))) {
+        fn(pLink);
+        pLink->Release();
     }
-    return pLink;
+    if (bCom)
+        ::CoUninitialize();
 }
 
 bool LoadInto(IShellLinkA* pLink, const std::string& strPath)
 {
     IPersistFile* pFile = nullptr;
-    if (FAILED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile)))) {
+    WCHAR wszPath[MAX_PATH] = L"";
+    if (!::MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, wszPath, MAX_PATH) ||
+        FAILED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile))))
         return false;
-    }
-    const int nUnits = ::MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, nullptr, 0);
-    std::vector<WCHAR> path(nUnits > 0 ? nUnits : 1, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, path.data(), nUnits);
-    const bool bLoaded = SUCCEEDED(pFile->Load(path.data(), STGM_READ));
+    const bool bLoaded = SUCCEEDED(pFile->Load(wszPath, STGM_READ));
     pFile->Release();
     return bLoaded;
 }
@@ -61,34 +45,26 @@ std::string TargetOf(IShellLinkA* pLink)
 
 std::optional<SShellLink> LoadShellLink(const std::string& strPath)
 {
-    const CComThread com;
-    IShellLinkA* pLink = NewShellLink();
-    if (!pLink) {
-        return std::nullopt;
-    }
     std::optional<SShellLink> link;
-    if (LoadInto(pLink, strPath)) {
+    WithShellLink([&](IShellLinkA* pLink) {
         char szWorkDir[MAX_PATH] = "";
         char szDescription[INFOTIPSIZE] = "";
+        if (!LoadInto(pLink, strPath))
+            return;
         pLink->GetWorkingDirectory(szWorkDir, MAX_PATH);
         pLink->GetDescription(szDescription, INFOTIPSIZE);
-        szWorkDir[MAX_PATH - 1] = '\0';
-        szDescription[INFOTIPSIZE - 1] = '\0';
+        szWorkDir[MAX_PATH - 1] = szDescription[INFOTIPSIZE - 1] = '\0';
         link = SShellLink{TargetOf(pLink), szWorkDir, szDescription};
-    }
-    pLink->Release();
+    });
     return link;
 }
 
 std::string StoredTarget(const std::string& strTarget)
 {
-    const CComThread com;
-    IShellLinkA* pLink = NewShellLink();
-    if (!pLink) {
-        return "<no link object>";
-    }
-    pLink->SetPath(strTarget.c_str());
-    const std::string strStored = TargetOf(pLink);
-    pLink->Release();
+    std::string strStored = "<no link object>";
+    WithShellLink([&](IShellLinkA* pLink) {
+        pLink->SetPath(strTarget.c_str());
+        strStored = TargetOf(pLink);
+    });
     return strStored;
 }

@@ -9,7 +9,7 @@
 // Nothing when the value is missing or is not text.
 std::optional<std::string> ReadStartupFolder();
 
-// Takes note of the value as it is and puts it back, name, type and bytes, when it ends:
+// Takes note of the value as it is and puts it back, type and bytes, when it ends:
 // whatever a test does to the value, and however the test ends.
 class CStartupValueGuard {
 public:
@@ -26,8 +26,6 @@ public:
 private:
     bool Write(DWORD nType, const void* pData, DWORD nBytes) const;
 
-    // As the registry spells it: value names match without regard to case.
-    std::string m_strName;
     bool m_bFound = false;
     DWORD m_nType = REG_NONE;
     std::vector<BYTE> m_data;

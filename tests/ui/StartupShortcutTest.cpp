@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -78,13 +79,16 @@ protected:
         ASSERT_TRUE(EndOptions(hQuote, hOptions, nButton));
     }
 
-    // The program writes the shortcut after the dialog has gone, while the window may
-    // already answer: a shortcut is only looked at once it loads.
-    std::optional<SShellLink> WaitForLink() const
+    // The shortcut to the executable of the working directory, once it loads: the program
+    // writes it after the dialog has gone, while the window may already answer.
+    void ExpectLink(const std::string& strWorkDir) const
     {
         std::optional<SShellLink> link;
-        WaitUntil([&] { return (link = LoadShellLink(m_strLink)).has_value(); });
-        return link;
+        ASSERT_TRUE(WaitUntil([&] { return (link = LoadShellLink(m_strLink)).has_value(); }))
+            << "no shortcut at " << m_strLink;
+        EXPECT_EQ(link->strTarget, StoredTarget(strWorkDir + "\\Adagiomill.exe"));
+        EXPECT_EQ(link->strWorkDir, strWorkDir + "\\");
+        EXPECT_EQ(link->strDescription, kDescription);
     }
 
     std::string DefaultsSaved() const
@@ -108,16 +112,10 @@ TEST_F(CStartupShortcutTest, BoxCreatesRewritesAndDeletesShortcut)
     SetBox(hQuote, false, true, IDCANCEL);
     EXPECT_FALSE(Exists(m_strLink)) << "Cancel created the shortcut";
     SetBox(hQuote, false, true);
-    const std::optional<SShellLink> link = WaitForLink();
-    ASSERT_TRUE(link.has_value()) << "no shortcut at " << m_strLink;
-    EXPECT_EQ(link->strTarget, m_folder.Path() + "\\Adagiomill.exe");
-    EXPECT_EQ(link->strWorkDir, m_folder.Path() + "\\");
-    EXPECT_EQ(link->strDescription, kDescription);
-    const std::optional<std::string> first = ReadBytes(m_strLink);
+    ExpectLink(m_folder.Path());
     ASSERT_TRUE(WriteBytes(m_strLink, kNotALink));
     SetBox(hQuote, true, true);
-    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(m_strLink) == first; }))
-        << "not the same shortcut again";
+    ExpectLink(m_folder.Path());
     ASSERT_TRUE(WriteBytes(m_strLink, kNotALink));
     CloseProgram(hQuote);
     EXPECT_EQ(Saved(), DefaultsSaved());
@@ -133,112 +131,72 @@ TEST_F(CStartupShortcutTest, BoxCreatesRewritesAndDeletesShortcut)
 
 // The shortcut starts the executable of the working directory, in that directory, even
 // when the program was started from elsewhere; none is made from a working directory cut
-// short by the program's 200-byte buffer. A drive root gives a doubled backslash.
-struct SWorkDir {
-    const char* pszName;
-    std::string (*pfnWorkDir)(const std::string& strFolder);
-    bool bLink;
-};
-
-class CWorkDirTest : public CStartupShortcutTest, public testing::WithParamInterface<SWorkDir> {
-protected:
-    void TearDown() override
-    {
-        CStartupShortcutTest::TearDown();
-        std::error_code ec;
-        fs::remove(fs::path(m_strWorkDir) / "index.txt", ec);
-        fs::remove(m_strWorkDir, ec);
-    }
-
-    std::string m_strWorkDir;
-};
-
-TEST_P(CWorkDirTest, ShortcutPointsIntoWorkingDirectory)
+// short by the program's 200-byte buffer. A drive root, the prefix's own C:, gives a
+// doubled backslash.
+TEST_F(CStartupShortcutTest, ShortcutPointsIntoWorkingDirectory)
 {
-    m_strWorkDir = GetParam().pfnWorkDir(m_folder.Path());
-    std::error_code ec;
-    fs::create_directories(m_strWorkDir, ec);
+    const std::pair<std::string, bool> kWorkDirs[] = {
+        {"C:\\", true},
+        {m_folder.Path() + " with blanks", true},
+        {m_folder.Path() + "\\" + std::string(209 - m_folder.Path().size(), 'w'), false}};
     // The settings there name the module by its full path, so the window shows a quote.
     SSettings settings;
     settings.strModule = m_folder.Path() + "\\miscellaneous.adg";
-    const std::string strSettings = fs::path(m_strWorkDir).append("index.txt").string();
-    ASSERT_TRUE(WriteBytes(strSettings, SettingsText(settings)));
-    const HWND hQuote = StartProgramIn(m_strWorkDir);
-    ASSERT_NE(hQuote, nullptr);
-    SetBox(hQuote, false, true);
-
-    const std::optional<SShellLink> link =
-        GetParam().bLink ? WaitForLink() : LoadShellLink(m_strLink);
-    ASSERT_EQ(link.has_value(), GetParam().bLink) << m_strLink;
-    if (link) {
-        EXPECT_EQ(link->strTarget, StoredTarget(m_strWorkDir + "\\Adagiomill.exe"));
-        EXPECT_EQ(link->strWorkDir, m_strWorkDir + "\\");
+    for (const auto& [strWorkDir, bLink] : kWorkDirs) {
+        SCOPED_TRACE(strWorkDir);
+        std::error_code ec;
+        fs::create_directories(strWorkDir, ec);
+        const fs::path settingsPath = fs::path(strWorkDir) / "index.txt";
+        ASSERT_TRUE(WriteBytes(settingsPath.string(), SettingsText(settings)));
+        const HWND hQuote = StartProgramIn(strWorkDir);
+        ASSERT_NE(hQuote, nullptr);
+        SetBox(hQuote, false, true);
+        if (bLink) {
+            ExpectLink(strWorkDir);
+        } else {
+            EXPECT_FALSE(Exists(m_strLink)) << "a shortcut from a cut-off path";
+        }
+        CloseProgram(hQuote);
+        SSettings saved = settings;
+        saved.nIndex = 1;
+        EXPECT_EQ(ReadBytes(settingsPath.string()), SavedText(saved));
+        fs::remove(settingsPath, ec);
+        ::DeleteFileA(m_strLink.c_str());
     }
-    CloseProgram(hQuote);
-    settings.nIndex = 1;
-    EXPECT_EQ(ReadBytes(strSettings), SavedText(settings));
 }
 
-// The drive root is the prefix's own C:, which the test may write to.
-INSTANTIATE_TEST_SUITE_P(
-    Directories, CWorkDirTest,
-    testing::Values(
-        SWorkDir{"DriveRoot", [](const std::string&) { return std::string("C:\\"); }, true},
-        SWorkDir{"FolderWithBlanksWithoutExecutable",
-                 [](const std::string& strFolder) { return strFolder + " with blanks"; }, true},
-        SWorkDir{"Overlong",
-                 [](const std::string& strFolder) {
-                     return strFolder + "\\" + std::string(209 - strFolder.size(), 'w');
-                 },
-                 false}),
-    [](const testing::TestParamInfo<SWorkDir>& info) { return info.param.pszName; });
-
-// A Startup value that is missing, not text, too long for the program's 200-byte buffer
-// or naming a missing folder: the box shows clear, and neither OK with it ticked nor OK
-// with it cleared touches a file, here the one lying in the real Startup folder.
-enum class EBrokenValue { Removed, Binary, MissingFolder, TooLong };
-
-class CBrokenValueTest : public CStartupShortcutTest,
-                         public testing::WithParamInterface<EBrokenValue> {
-protected:
-    // The binary value holds the real folder's name as text: a program that ignored the
-    // type would use that folder.
-    bool Break(const std::string& strMissing) const
-    {
-        switch (GetParam()) {
-        case EBrokenValue::Removed:
-            return m_value.Remove();
-        case EBrokenValue::Binary:
-            return m_value.SetBinaryText(m_strStartupDir);
-        case EBrokenValue::MissingFolder:
-            return m_value.SetText(strMissing);
-        default:
-            return m_value.SetText(m_strStartupDir + "\\" + std::string(200, 'x'));
-        }
-    }
-};
-
-TEST_P(CBrokenValueTest, ProgramRunsAndTouchesNoFile)
+// A Startup value that is missing, not text, naming a missing folder or too long for the
+// program's 200-byte buffer: the box shows clear, and neither OK with it ticked nor OK with
+// it cleared touches a file, here the one lying in the real Startup folder. The binary
+// value holds the real folder's name as text: a program that ignored the type would use it.
+TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
 {
     const std::string strMissing = m_folder.Path() + "\\no-such-folder";
-    ASSERT_TRUE(Break(strMissing));
-    ASSERT_TRUE(WriteBytes(m_strLink, kNotALink));
     // Where an empty folder path would put the shortcut: the root of the working drive.
     const std::string strRootLink = m_folder.Path().substr(0, 2) + kLinkName;
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    SetBox(hQuote, false, true);
-    SetBox(hQuote, true, false);
-    EXPECT_TRUE(ReadBytes(m_strLink) == std::string(kNotALink)) << m_strLink << " was touched";
-    EXPECT_FALSE(Exists(strMissing));
-    EXPECT_FALSE(Exists(strRootLink));
-    ::DeleteFileA(strRootLink.c_str());
-    CloseProgram(hQuote);
-    EXPECT_EQ(Saved(), DefaultsSaved());
+    const std::pair<const char*, std::function<bool()>> kBreaks[] = {
+        {"removed", [&] { return m_value.Remove(); }},
+        {"binary", [&] { return m_value.SetBinaryText(m_strStartupDir); }},
+        {"missing folder", [&] { return m_value.SetText(strMissing); }},
+        {"too long",
+         [&] { return m_value.SetText(m_strStartupDir + "\\" + std::string(200, 'x')); }},
+    };
+    ASSERT_TRUE(WriteBytes(m_strLink, kNotALink));
+    for (const auto& [pszName, fnBreak] : kBreaks) {
+        SCOPED_TRACE(pszName);
+        ASSERT_TRUE(fnBreak());
+        const HWND hQuote = StartProgram();
+        ASSERT_NE(hQuote, nullptr);
+        SetBox(hQuote, false, true);
+        SetBox(hQuote, true, false);
+        CloseProgram(hQuote);
+        EXPECT_TRUE(ReadBytes(m_strLink) == std::string(kNotALink)) << m_strLink << " was touched";
+        EXPECT_FALSE(Exists(strMissing));
+        EXPECT_FALSE(Exists(strRootLink));
+        ::DeleteFileA(strRootLink.c_str());
+        EXPECT_EQ(Saved(), DefaultsSaved());
+        Prepare(SSettings());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, CBrokenValueTest,
-                         testing::Values(EBrokenValue::Removed, EBrokenValue::Binary,
-                                         EBrokenValue::MissingFolder, EBrokenValue::TooLong));
 
 } // namespace
