@@ -1,7 +1,6 @@
 #include "DialogAccess.h"
 
 #include <cstring>
-#include <iterator>
 
 namespace {
 
@@ -105,25 +104,6 @@ bool IsItemChecked(HWND hDlg, int nControlId)
 bool IsItemEnabled(HWND hDlg, int nControlId)
 {
     return ::IsWindowEnabled(::GetDlgItem(hDlg, nControlId)) != FALSE;
-}
-
-// Wine hands list text across processes in UTF-16 whichever way it is asked for, so it
-// is asked for in UTF-16.
-std::string ListEntryText(HWND hDlg, int nControlId, int nIndex)
-{
-    const HWND hList = ::GetDlgItem(hDlg, nControlId);
-    WCHAR wszText[256] = L"";
-    DWORD_PTR nLength = 0;
-    if (!::SendMessageTimeoutW(hList, LB_GETTEXTLEN, nIndex, 0, SMTO_ABORTIFHUNG, kAnswerMs,
-                               &nLength) ||
-        nLength >= std::size(wszText) ||
-        !::SendMessageTimeoutW(hList, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(wszText),
-                               SMTO_ABORTIFHUNG, kAnswerMs, &nLength))
-        return kNoAnswer;
-    char szText[256] = "";
-    ::WideCharToMultiByte(CP_ACP, 0, wszText, -1, szText, sizeof szText, nullptr, nullptr);
-    szText[sizeof szText - 1] = '\0';
-    return szText;
 }
 
 int SelectedListEntry(HWND hDlg, int nControlId)

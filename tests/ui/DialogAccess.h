@@ -29,7 +29,6 @@ std::string MessageBoxText(HWND hBox);
 
 bool IsItemChecked(HWND hDlg, int nControlId);
 bool IsItemEnabled(HWND hDlg, int nControlId);
-std::string ListEntryText(HWND hDlg, int nControlId, int nIndex);
 // The list's selected index, -1 for none.
 int SelectedListEntry(HWND hDlg, int nControlId);
 bool SelectListEntry(HWND hDlg, int nControlId, int nIndex);

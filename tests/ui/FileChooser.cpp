@@ -14,9 +14,8 @@ BOOL CALLBACK MatchEdit(HWND hwnd, LPARAM lParam)
 {
     char szClass[16] = "";
     ::GetClassNameA(hwnd, szClass, sizeof szClass);
-    if (std::strcmp(szClass, "Edit") != 0) {
+    if (std::strcmp(szClass, "Edit") != 0)
         return TRUE;
-    }
     *reinterpret_cast<HWND*>(lParam) = hwnd;
     return FALSE;
 }
@@ -25,9 +24,8 @@ BOOL CALLBACK MatchEdit(HWND hwnd, LPARAM lParam)
 HWND FileNameField(HWND hOpen)
 {
     const HWND hCombo = ::GetDlgItem(hOpen, kFileNameCombo);
-    if (!hCombo) {
+    if (!hCombo)
         return ::GetDlgItem(hOpen, kFileNameEdit);
-    }
     HWND hEdit = nullptr;
     ::EnumChildWindows(hCombo, MatchEdit, reinterpret_cast<LPARAM>(&hEdit));
     return hEdit;

@@ -17,9 +17,8 @@ const char kDefaultModuleName[] = "miscellaneous.adg";
 std::string ToWindowsPath(std::string strPath)
 {
     std::replace(strPath.begin(), strPath.end(), '/', '\\');
-    if (!strPath.empty() && strPath[0] == '\\') {
+    if (!strPath.empty() && strPath[0] == '\\')
         strPath.insert(0, "Z:");
-    }
     return strPath;
 }
 
@@ -30,9 +29,8 @@ bool CProgramFolder::Create(const std::string& strName)
     const fs::path folder = fs::path(ToWindowsPath(ADAGIO_SCRATCH_DIR)) / strName;
     std::error_code ec;
     fs::remove_all(folder, ec);
-    if (!fs::create_directories(folder, ec)) {
+    if (!fs::create_directories(folder, ec))
         return false;
-    }
     m_strPath = folder.string();
     return fs::copy_file(ToWindowsPath(ADAGIO_EXE), folder / kExeName, ec) &&
            fs::copy_file(ToWindowsPath(ADAGIO_DEFAULT_MODULE), folder / kDefaultModuleName, ec);
@@ -48,9 +46,8 @@ bool CProgramFolder::Write(const std::string& strName, const std::string& strByt
 std::optional<std::string> CProgramFolder::Read(const std::string& strName) const
 {
     std::ifstream file(fs::path(m_strPath) / strName, std::ios::binary);
-    if (!file) {
+    if (!file)
         return std::nullopt;
-    }
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 

@@ -12,6 +12,7 @@ public:
 
     const std::string& Path() const { return m_strPath; }
 
+    // Names are taken within the folder; a full path stands as it is.
     bool Write(const std::string& strName, const std::string& strBytes) const;
     // The file's bytes as they are on disk; nothing when it cannot be read.
     std::optional<std::string> Read(const std::string& strName) const;

@@ -5,9 +5,8 @@
 CProgramRun::~CProgramRun()
 {
     Kill();
-    if (m_hProcess) {
+    if (m_hProcess)
         ::CloseHandle(m_hProcess);
-    }
 }
 
 bool CProgramRun::Start(const std::string& strFolder)

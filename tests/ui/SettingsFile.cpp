@@ -1,20 +1,15 @@
 #include "SettingsFile.h"
 
-#include <sstream>
+std::string SavedText(const SSettings& settings)
+{
+    std::string strText = settings.strModule;
+    for (const int nValue : {settings.nIndex, settings.nInterval, settings.nOrder, settings.nTimer,
+                             settings.nPosition})
+        strText += "\n" + std::to_string(nValue);
+    return strText;
+}
 
 std::string SettingsText(const SSettings& settings)
 {
     return SavedText(settings) + '\n';
-}
-
-std::string SavedText(const SSettings& settings)
-{
-    std::ostringstream text;
-    text << settings.strModule << '\n'
-         << settings.nIndex << '\n'
-         << settings.nInterval << '\n'
-         << settings.nOrder << '\n'
-         << settings.nTimer << '\n'
-         << settings.nPosition;
-    return text.str();
 }

@@ -13,9 +13,9 @@ struct SSettings {
     int nPosition = 0;
 };
 
-// Ends with an LF, which the program never writes: a file the program saved differs from
-// the one the test prepared even when the values are the same.
-std::string SettingsText(const SSettings& settings);
-
-// What the program writes for the same values.
+// What the program writes for these values.
 std::string SavedText(const SSettings& settings);
+
+// The same with an LF at the end, which the program never writes: a file the program saved
+// differs from the one the test prepared even when the values are the same.
+std::string SettingsText(const SSettings& settings);

@@ -22,12 +22,13 @@ std::optional<std::string> ReadStartupFolder()
 CStartupValueGuard::CStartupValueGuard()
 {
     DWORD nBytes = 0;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kShellFoldersKey, kValueName, RRF_RT_ANY | RRF_NOEXPAND, &m_nType,
-                       nullptr, &nBytes) != ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, kShellFoldersKey, kValueName, RRF_RT_ANY | RRF_NOEXPAND,
+                       &m_nType, nullptr, &nBytes) != ERROR_SUCCESS)
         return;
     m_data.resize(nBytes);
-    m_bFound = ::RegGetValueA(HKEY_CURRENT_USER, kShellFoldersKey, kValueName, RRF_RT_ANY | RRF_NOEXPAND, &m_nType,
-                              m_data.data(), &nBytes) == ERROR_SUCCESS;
+    m_bFound =
+        ::RegGetValueA(HKEY_CURRENT_USER, kShellFoldersKey, kValueName, RRF_RT_ANY | RRF_NOEXPAND,
+                       &m_nType, m_data.data(), &nBytes) == ERROR_SUCCESS;
     m_data.resize(nBytes);
 }
 

@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <windows.h>
@@ -25,27 +23,7 @@ const char kLinkName[] = "\\Adagiomill.lnk";
 const char kDescription[] = "Shortcut to Adagiomill";
 const char kNotALink[] = "not a shortcut";
 
-std::optional<std::string> ReadBytes(const std::string& strPath)
-{
-    std::ifstream file(strPath, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool WriteBytes(const std::string& strPath, const std::string& strBytes)
-{
-    return static_cast<bool>(std::ofstream(strPath, std::ios::binary | std::ios::trunc)
-                             << strBytes);
-}
-
-bool Exists(const std::string& strPath)
-{
-    std::error_code ec;
-    return fs::exists(strPath, ec);
-}
-
+// The folder's Read and Write take a full path as it stands, wherever it leads.
 class CStartupShortcutTest : public CProgramTest {
 protected:
     void SetUp() override
@@ -110,22 +88,22 @@ TEST_F(CStartupShortcutTest, BoxCreatesRewritesAndDeletesShortcut)
     HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     SetBox(hQuote, false, true, IDCANCEL);
-    EXPECT_FALSE(Exists(m_strLink)) << "Cancel created the shortcut";
+    EXPECT_FALSE(m_folder.Read(m_strLink).has_value()) << "Cancel created the shortcut";
     SetBox(hQuote, false, true);
     ExpectLink(m_folder.Path());
-    ASSERT_TRUE(WriteBytes(m_strLink, kNotALink));
+    ASSERT_TRUE(m_folder.Write(m_strLink, kNotALink));
     SetBox(hQuote, true, true);
     ExpectLink(m_folder.Path());
-    ASSERT_TRUE(WriteBytes(m_strLink, kNotALink));
+    ASSERT_TRUE(m_folder.Write(m_strLink, kNotALink));
     CloseProgram(hQuote);
     EXPECT_EQ(Saved(), DefaultsSaved());
 
     hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     SetBox(hQuote, true, false, IDCANCEL);
-    EXPECT_TRUE(ReadBytes(m_strLink) == std::string(kNotALink)) << "Cancel touched the file";
+    EXPECT_TRUE(m_folder.Read(m_strLink) == kNotALink) << "Cancel touched the file";
     SetBox(hQuote, true, false);
-    EXPECT_TRUE(WaitUntil([&] { return !Exists(m_strLink); })) << "clearing left the file";
+    EXPECT_TRUE(WaitUntil([&] { return !m_folder.Read(m_strLink); })) << "clearing left the file";
     CloseProgram(hQuote);
 }
 
@@ -147,19 +125,19 @@ TEST_F(CStartupShortcutTest, ShortcutPointsIntoWorkingDirectory)
         std::error_code ec;
         fs::create_directories(strWorkDir, ec);
         const fs::path settingsPath = fs::path(strWorkDir) / "index.txt";
-        ASSERT_TRUE(WriteBytes(settingsPath.string(), SettingsText(settings)));
+        ASSERT_TRUE(m_folder.Write(settingsPath.string(), SettingsText(settings)));
         const HWND hQuote = StartProgramIn(strWorkDir);
         ASSERT_NE(hQuote, nullptr);
         SetBox(hQuote, false, true);
         if (bLink) {
             ExpectLink(strWorkDir);
         } else {
-            EXPECT_FALSE(Exists(m_strLink)) << "a shortcut from a cut-off path";
+            EXPECT_FALSE(m_folder.Read(m_strLink).has_value()) << "a shortcut from a cut-off path";
         }
         CloseProgram(hQuote);
         SSettings saved = settings;
         saved.nIndex = 1;
-        EXPECT_EQ(ReadBytes(settingsPath.string()), SavedText(saved));
+        EXPECT_EQ(m_folder.Read(settingsPath.string()), SavedText(saved));
         fs::remove(settingsPath, ec);
         ::DeleteFileA(m_strLink.c_str());
     }
@@ -181,7 +159,7 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
         {"too long",
          [&] { return m_value.SetText(m_strStartupDir + "\\" + std::string(200, 'x')); }},
     };
-    ASSERT_TRUE(WriteBytes(m_strLink, kNotALink));
+    ASSERT_TRUE(m_folder.Write(m_strLink, kNotALink));
     for (const auto& [pszName, fnBreak] : kBreaks) {
         SCOPED_TRACE(pszName);
         ASSERT_TRUE(fnBreak());
@@ -190,9 +168,9 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
         SetBox(hQuote, false, true);
         SetBox(hQuote, true, false);
         CloseProgram(hQuote);
-        EXPECT_TRUE(ReadBytes(m_strLink) == std::string(kNotALink)) << m_strLink << " was touched";
-        EXPECT_FALSE(Exists(strMissing));
-        EXPECT_FALSE(Exists(strRootLink));
+        EXPECT_TRUE(m_folder.Read(m_strLink) == kNotALink) << m_strLink << " was touched";
+        EXPECT_FALSE(fs::exists(strMissing));
+        EXPECT_FALSE(m_folder.Read(strRootLink).has_value());
         ::DeleteFileA(strRootLink.c_str());
         EXPECT_EQ(Saved(), DefaultsSaved());
         Prepare(SSettings());
