@@ -26,6 +26,8 @@ namespace {
 const char kCaptionPrefix[] = "Adagiomill v1.2.0 -- ";
 const char kNotInteger[] = "Please enter an integer.";
 const char kOutOfRange[] = "Please enter an integer between 5 and 30.";
+const char kInvalidModule[] =
+    "Invalid quote module selected. Please click on Options and load a valid module.";
 
 const char kModule[] = "sayings.adg";
 const char kTitle[] = "Sayings";
@@ -276,7 +278,8 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
 
 // A module beside index.txt is saved by its bare name, even one too long for the Open
 // dialog's own title field; one elsewhere by its full path. A name typed without extension
-// gets "adg"; a title line longer than the title reader takes spoils the header.
+// gets "adg"; a title line longer than the title reader takes spoils the header, and such
+// a module stays active, also in the next run, showing a fixed message.
 TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
 {
     const std::string strLongName = std::string(70, 'n') + ".adg";
@@ -304,10 +307,19 @@ TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
     EXPECT_EQ(WindowText(hAgain), std::string(kCaptionPrefix) + "Long Name");
     EXPECT_EQ(ShownIndex(hAgain, "Long Name"), 1);
     LoadModule(hAgain, strFarPath, "A Title Longer Than Twen");
-    EXPECT_EQ(ItemText(hAgain, IDC_QUOTE_TEXT),
-              "Invalid quote module selected. Please click on Options and load a valid module.");
     CloseProgram(hAgain);
     settings.strModule = strFarPath;
+    EXPECT_EQ(Saved(), SavedText(settings));
+
+    const HWND hInvalid = StartProgram();
+    ASSERT_NE(hInvalid, nullptr);
+    EXPECT_EQ(WindowText(hInvalid), std::string(kCaptionPrefix) + "A Title Longer Than Twen");
+    for (const bool bNext : {false, true}) {
+        ASSERT_TRUE(!bNext || ClickButton(hInvalid, IDC_NEXT));
+        EXPECT_EQ(ItemText(hInvalid, IDC_QUOTE_TEXT), kInvalidModule);
+        EXPECT_EQ(ItemText(hInvalid, IDC_QUOTE_AUTHOR), "");
+    }
+    CloseProgram(hInvalid);
     EXPECT_EQ(Saved(), SavedText(settings));
 }
 
@@ -318,13 +330,10 @@ std::set<int> RandomPicks(int nCurrent, int nCount, std::time_t nFirst, std::tim
     std::set<int> picks;
     for (std::time_t nSeconds = nFirst; nSeconds <= nLast; ++nSeconds) {
         auto nState = static_cast<std::uint32_t>(nSeconds);
-        const auto draw = [&nState, nCount] {
-            nState = nState * 214013u + 2531011u;
-            return static_cast<int>((nState >> 16) & 0x7FFFu) % nCount;
-        };
-        int nPick = draw();
+        int nPick = nCurrent;
         while (nPick == nCurrent) {
-            nPick = draw();
+            nState = nState * 214013u + 2531011u;
+            nPick = static_cast<int>((nState >> 16) & 0x7FFFu) % nCount;
         }
         picks.insert(nPick);
     }
