@@ -6,7 +6,9 @@ TOOLCHAIN := $(CURDIR)/cmake/mingw-w64-x86_64.cmake
 
 .PHONY: all deps native win test test-native test-win run clean
 
-# Further suites add themselves to TEST_TARGETS from their own fragment.
+# Further suites add themselves to TEST_TARGETS from their own fragment; the fragments come
+# first, so the default goal is named.
+.DEFAULT_GOAL := all
 TEST_TARGETS :=
 -include mk/*.mk
 

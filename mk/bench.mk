@@ -3,8 +3,6 @@
 # target: timings depend on the machine and what else runs on it.
 .PHONY: bench
 
-# Fragments are read before the Makefile's first target; a plain `make` still means all.
-.DEFAULT_GOAL := all
 
 bench: deps
 	@JOBS=$(JOBS) tests/bench/run-bench.sh

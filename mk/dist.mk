@@ -1,6 +1,4 @@
 # Release packages, the installer round trip under Wine and the documentation screenshots.
-# Included before the Makefile's own targets: keep its first target the default.
-.DEFAULT_GOAL := all
 
 DIST_VERSION := $(shell sed -n 's/^\#define ADAGIO_VERSION_TEXT "\(.*\)"$$/\1/p' data/Version.h)
 DIST_DIR := dist
