@@ -3,6 +3,5 @@
 # target: timings depend on the machine and what else runs on it.
 .PHONY: bench
 
-
 bench: deps
 	@JOBS=$(JOBS) tests/bench/run-bench.sh
