@@ -4,6 +4,25 @@
 
 #include <algorithm>
 
+namespace {
+
+using PFileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// Loaded when first needed: the common dialogs bring much of the shell with them, which
+// would otherwise be loaded, and paid for, at every start.
+BOOL RunCommonDialog(bool bOpen, OPENFILENAMEA* pofn)
+{
+    static const HMODULE hModule = ::LoadLibraryA("comdlg32.dll");
+    if (hModule == nullptr)
+        return FALSE;
+    const FARPROC pfnProc =
+        ::GetProcAddress(hModule, bOpen ? "GetOpenFileNameA" : "GetSaveFileNameA");
+    const auto pfnDialog = reinterpret_cast<PFileDialogFn>(reinterpret_cast<void (*)()>(pfnProc));
+    return pfnDialog != nullptr ? pfnDialog(pofn) : FALSE;
+}
+
+} // namespace
+
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
                          DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
     : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd),
@@ -28,7 +47,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
 INT_PTR CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : ::GetActiveWindow();
-    const BOOL bOK = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    const BOOL bOK = RunCommonDialog(m_bOpenFileDialog != FALSE, &m_ofn);
     m_szFileName[sizeof m_szFileName - 1] = '\0';
     m_szFileTitle[sizeof m_szFileTitle - 1] = '\0';
     return bOK ? IDOK : IDCANCEL;
