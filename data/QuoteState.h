@@ -1,6 +1,7 @@
 // The quote window's state: what it shows, where it reads it from, and its settings.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -69,7 +70,8 @@ template <typename Show> void CQuoteState::StepPrevious(Show show)
         StepNext(show);
         return;
     }
-    m_nCurrentQuote -= 2;
+    // Held at the lowest int: from far below the first quote, one back is still the last.
+    m_nCurrentQuote = m_nCurrentQuote < INT_MIN + 2 ? INT_MIN : m_nCurrentQuote - 2;
     show();
     m_bHoldQuote = true;
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 std::int64_t s_nNow = 1700000000;
@@ -27,10 +29,11 @@ TEST(QuoteSelectionTest, GeneratorSequence)
 // {c, N, index after Next, index after Previous}, sequential order.
 TEST(QuoteSelectionTest, NextAndPreviousInSequence)
 {
-    const int kCases[][4] = {{-1, 5, 0, 4}, {0, 5, 1, 4},  {1, 5, 2, 0}, {2, 5, 3, 1},
-                             {4, 5, 0, 3},  {5, 5, 0, 4},  {6, 5, 0, 0}, {9, 5, 0, 0},
-                             {-3, 5, 4, 4}, {-1, 1, 0, 0}, {0, 1, 0, 0}, {-1, 0, 0, -1},
-                             {0, 0, 0, -1}, {7, 0, 0, 0},  {1, 2, 0, 0}};
+    const int kCases[][4] = {{-1, 5, 0, 4},         {0, 5, 1, 4},  {1, 5, 2, 0}, {2, 5, 3, 1},
+                             {4, 5, 0, 3},          {5, 5, 0, 4},  {6, 5, 0, 0}, {9, 5, 0, 0},
+                             {-3, 5, 4, 4},         {-1, 1, 0, 0}, {0, 1, 0, 0}, {-1, 0, 0, -1},
+                             {0, 0, 0, -1},         {7, 0, 0, 0},  {1, 2, 0, 0}, {INT_MIN, 5, 4, 4},
+                             {INT_MIN + 1, 3, 2, 2}};
     for (const auto& test : kCases) {
         CQuoteState next = MakeState(ORDER_SEQUENTIAL, test[1], test[0]), previous = next;
         next.StepNext([&next] { SelectQuote(next); });
