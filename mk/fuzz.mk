@@ -1,0 +1,42 @@
+# Sanitizer and fuzz suites for the portable data code (data/).
+#   make fuzz [FUZZ_SECONDS=600]  fuzz every target for a while, one after the other
+#   make test-sanitize            native unit tests under AddressSanitizer, UBSan and LeakSanitizer
+#   make test-fuzz                replay seeds and regressions, then a short run of each target
+FUZZ_BUILD := build/fuzz
+ASAN_BUILD := build/asan
+FUZZ_SECONDS ?= 180
+FUZZ_SHORT_SECONDS ?= 30
+FUZZ_TARGETS := line_reader quote_display settings
+FUZZ_RUN := tests/fuzz/run-fuzz.sh $(FUZZ_BUILD)
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1
+
+.PHONY: asan fuzz-targets fuzz test-sanitize test-fuzz
+
+TEST_TARGETS += test-sanitize test-fuzz
+
+asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" \
+		"-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)" >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+fuzz-targets: deps
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DADAGIO_FUZZ=ON -DADAGIO_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+
+fuzz: fuzz-targets
+	@$(FUZZ_RUN) fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+test-sanitize: asan
+	@echo "== Unit tests (native, ASan + UBSan + LeakSanitizer) =="
+	@log=$(ASAN_BUILD)/unit-tests.log; \
+	if $(SANITIZE_ENV) $(ASAN_BUILD)/tests/unit/unit_tests --gtest_brief=1 >$$log 2>&1; then \
+		echo "sanitize unit_tests: $$(sed -n 's/^\[  PASSED  \] \([0-9]*\).*/\1/p' $$log) tests passed, no sanitizer report"; \
+	else tail -n 40 $$log; echo "sanitize unit_tests: FAILED (log: $$log)"; exit 1; fi
+
+test-fuzz: fuzz-targets
+	@echo "== Fuzz targets: seeds and regressions, then $(FUZZ_SHORT_SECONDS) s of fuzzing each =="
+	@$(FUZZ_RUN) replay $(FUZZ_TARGETS)
+	@$(FUZZ_RUN) fuzz $(FUZZ_SHORT_SECONDS) $(FUZZ_TARGETS)
