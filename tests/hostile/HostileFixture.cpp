@@ -9,6 +9,7 @@
 const char kCaptionPrefix[] = "Adagiomill v1.2.0 -- ";
 const char kDefaultCaption[] = "Adagiomill v1.2.0 -- Miscellaneous";
 const char kDefaultModule[] = "miscellaneous.adg";
+const char kSettings[] = "index.txt";
 
 namespace {
 
@@ -23,6 +24,21 @@ std::string FolderNameOfCurrentTest()
 }
 
 } // namespace
+
+SSettings DefaultSettings(int nIndex)
+{
+    return {kDefaultModule, nIndex, 10, 2, 1};
+}
+
+std::string SettingsText(const SSettings& settings, bool bFinalLineFeed)
+{
+    std::string strText = settings.strModule;
+    for (const int nValue : {settings.nIndex, settings.nInterval, settings.nOrder, settings.nTimer,
+                             settings.nPosition}) {
+        strText += "\n" + std::to_string(nValue);
+    }
+    return bFinalLineFeed ? strText + "\n" : strText;
+}
 
 bool IsAnswering(HWND hwnd)
 {

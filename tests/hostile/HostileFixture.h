@@ -2,7 +2,7 @@
 // while it runs and after it has ended.
 #pragma once
 
-#include "ModuleDisplay.h"
+#include "ModuleText.h"
 #include "ProgramFolder.h"
 #include "ProgramRun.h"
 
@@ -14,6 +14,26 @@
 extern const char kCaptionPrefix[];
 extern const char kDefaultCaption[];
 extern const char kDefaultModule[];
+extern const char kSettings[];
+
+// The six values of index.txt.
+struct SSettings {
+    std::string strModule;
+    int nIndex = 0;
+    int nInterval = 10;
+    int nOrder = 2;
+    // Off unless a row wants it, so nothing closes the window under the test.
+    int nTimer = 0;
+    int nPosition = 0;
+};
+
+// What the program writes when it closes on the defaults after showing quote nIndex.
+SSettings DefaultSettings(int nIndex);
+// One value a line. A person ends the last line with an LF; the program does not.
+std::string SettingsText(const SSettings& settings, bool bFinalLineFeed = true);
+
+// The window takes a message and gives an answer within the deadline.
+bool IsAnswering(HWND hwnd);
 
 class CHostileFixture : public testing::Test {
 protected:
@@ -29,12 +49,8 @@ protected:
     HWND StartProgram();
     // Close pressed: the program must end.
     void CloseProgram(HWND hwnd);
-
     SDisplay Shown(HWND hwnd) const;
 
     CProgramFolder m_folder;
     CProgramRun m_run;
 };
-
-// The window takes a message and gives an answer within the deadline.
-bool IsAnswering(HWND hwnd);

@@ -9,9 +9,6 @@
 namespace {
 
 // The system's handle list as Wine lays it out.
-const SYSTEM_INFORMATION_CLASS kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
-const NTSTATUS kStatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
-
 struct SSystemHandle {
     ULONG nOwnerPid;
     BYTE nObjectType;
@@ -19,11 +16,6 @@ struct SSystemHandle {
     USHORT nHandleValue;
     PVOID pObject;
     ULONG nAccess;
-};
-
-struct SSystemHandles {
-    ULONG nCount;
-    SSystemHandle handles[1];
 };
 
 // One entry of the GDI handle table that the PEB points to; a free entry has type 0.
@@ -36,12 +28,11 @@ struct SGdiHandleEntry {
     UINT64 nUserPointer;
 };
 
-// Where the 64-bit PEB keeps the table's address, and how many entries the table has.
-const std::size_t kPebGdiTableOffset = 0xF8;
-const std::size_t kGdiTableEntries = 0x10000;
-
-std::optional<DWORD> CountSystemHandles(DWORD nProcessId)
+// Zero when the handle list cannot be had.
+DWORD CountSystemHandles(DWORD nProcessId)
 {
+    const auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    const auto kStatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
     std::vector<char> buffer(1 << 20);
     NTSTATUS nStatus = 0;
     while ((nStatus = ::NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
@@ -50,109 +41,81 @@ std::optional<DWORD> CountSystemHandles(DWORD nProcessId)
         buffer.resize(buffer.size() * 2);
     }
     if (nStatus != 0) {
-        return std::nullopt;
+        return 0;
     }
-    const auto* pHandles = reinterpret_cast<const SSystemHandles*>(buffer.data());
-    const SSystemHandle* pEnd = pHandles->handles + pHandles->nCount;
-    return static_cast<DWORD>(std::count_if(pHandles->handles, pEnd, [&](const auto& handle) {
+    const ULONG nCount = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* pFirst = reinterpret_cast<const SSystemHandle*>(buffer.data() + sizeof(void*));
+    return static_cast<DWORD>(std::count_if(pFirst, pFirst + nCount, [&](const auto& handle) {
         return handle.nOwnerPid == nProcessId;
     }));
 }
 
-std::optional<DWORD> CountGdiTableEntries(HANDLE hProcess)
+// Zero when the table cannot be read: the 64-bit PEB keeps its address at 0xF8.
+DWORD CountGdiTableEntries(HANDLE hProcess)
 {
     PROCESS_BASIC_INFORMATION basic = {};
     UINT64 nTable = 0;
+    std::vector<SGdiHandleEntry> entries(0x10000);
     if (::NtQueryInformationProcess(hProcess, ProcessBasicInformation, &basic, sizeof basic,
                                     nullptr) != 0 ||
-        !::ReadProcessMemory(hProcess,
-                             static_cast<const char*>(static_cast<void*>(basic.PebBaseAddress)) +
-                                 kPebGdiTableOffset,
+        !::ReadProcessMemory(hProcess, reinterpret_cast<const char*>(basic.PebBaseAddress) + 0xF8,
                              &nTable, sizeof nTable, nullptr) ||
-        nTable == 0) {
-        return std::nullopt;
-    }
-    std::vector<SGdiHandleEntry> entries(kGdiTableEntries);
-    if (!::ReadProcessMemory(hProcess, reinterpret_cast<const void*>(nTable), entries.data(),
+        !::ReadProcessMemory(hProcess, reinterpret_cast<const void*>(nTable), entries.data(),
                              entries.size() * sizeof(SGdiHandleEntry), nullptr)) {
-        return std::nullopt;
+        return 0;
     }
     return static_cast<DWORD>(std::count_if(entries.begin(), entries.end(),
                                             [](const auto& entry) { return entry.nType != 0; }));
 }
 
-struct SWindowCount {
-    DWORD nProcessId;
-    DWORD nWindows;
-};
-
-BOOL CALLBACK CountChildWindow(HWND /*hwnd*/, LPARAM lParam)
-{
-    ++reinterpret_cast<SWindowCount*>(lParam)->nWindows;
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopWindow(HWND hwnd, LPARAM lParam)
-{
-    auto* pCount = reinterpret_cast<SWindowCount*>(lParam);
-    DWORD nProcessId = 0;
-    ::GetWindowThreadProcessId(hwnd, &nProcessId);
-    if (nProcessId == pCount->nProcessId) {
-        ++pCount->nWindows;
-        ::EnumChildWindows(hwnd, CountChildWindow, lParam);
-    }
-    return TRUE;
-}
-
 // Windows are the USER objects a dialog program makes and could fail to destroy.
 DWORD CountWindows(DWORD nProcessId)
 {
-    SWindowCount count = {nProcessId, 0};
-    ::EnumWindows(CountTopWindow, reinterpret_cast<LPARAM>(&count));
+    struct SCount {
+        DWORD nProcessId;
+        DWORD nWindows;
+    } count = {nProcessId, 0};
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* pCount = reinterpret_cast<SCount*>(lParam);
+            DWORD nOwner = 0;
+            ::GetWindowThreadProcessId(hwnd, &nOwner);
+            if (nOwner == pCount->nProcessId) {
+                ++pCount->nWindows;
+                ::EnumChildWindows(
+                    hwnd,
+                    [](HWND, LPARAM lChild) -> BOOL {
+                        ++reinterpret_cast<SCount*>(lChild)->nWindows;
+                        return TRUE;
+                    },
+                    lParam);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
     return count.nWindows;
 }
 
-std::optional<DWORD> GuiObjects(HANDLE hProcess, DWORD nKind)
-{
-    ::SetLastError(ERROR_SUCCESS);
-    const DWORD nObjects = ::GetGuiResources(hProcess, nKind);
-    if (nObjects == 0 && ::GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
-        return std::nullopt;
-    }
-    return nObjects;
-}
-
-std::optional<DWORD> HandleCount(HANDLE hProcess, DWORD nProcessId)
-{
-    DWORD nHandles = 0;
-    // A live process holds some handles: zero means the count is not kept.
-    if (::GetProcessHandleCount(hProcess, &nHandles) && nHandles != 0) {
-        return nHandles;
-    }
-    return CountSystemHandles(nProcessId);
-}
-
+// A live dialog program holds some of each: zero means the count is not kept.
 std::optional<SProcessUsage> Measure(HANDLE hProcess, DWORD nProcessId)
 {
-    std::optional<DWORD> gdi = GuiObjects(hProcess, GR_GDIOBJECTS);
-    if (!gdi) {
-        gdi = CountGdiTableEntries(hProcess);
+    SProcessUsage usage = {::GetGuiResources(hProcess, GR_GDIOBJECTS),
+                           ::GetGuiResources(hProcess, GR_USEROBJECTS), 0, 0};
+    usage.nGdiObjects = usage.nGdiObjects ? usage.nGdiObjects : CountGdiTableEntries(hProcess);
+    usage.nUserObjects = usage.nUserObjects ? usage.nUserObjects : CountWindows(nProcessId);
+    if (!::GetProcessHandleCount(hProcess, &usage.nHandles) || usage.nHandles == 0) {
+        usage.nHandles = CountSystemHandles(nProcessId);
     }
-    std::optional<DWORD> user = GuiObjects(hProcess, GR_USEROBJECTS);
-    if (!user) {
-        user = CountWindows(nProcessId);
-    }
-    const std::optional<DWORD> handles = HandleCount(hProcess, nProcessId);
     PROCESS_MEMORY_COUNTERS_EX memory = {};
     memory.cb = sizeof memory;
-    if (!gdi || !handles ||
+    if (usage.nGdiObjects == 0 || usage.nUserObjects == 0 || usage.nHandles == 0 ||
         !::GetProcessMemoryInfo(hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                                 sizeof memory)) {
         return std::nullopt;
     }
     // Both are the private bytes committed; Wine fills in only the older field.
-    const std::size_t nPrivate = std::max(memory.PrivateUsage, memory.PagefileUsage);
-    return SProcessUsage{*gdi, *user, *handles, nPrivate};
+    usage.nPrivateBytes = std::max(memory.PrivateUsage, memory.PagefileUsage);
+    return usage;
 }
 
 } // namespace
