@@ -39,15 +39,26 @@ file_is() { [ "$(cat "$1" 2>/dev/null && printf x)" = "${2}x" ]; }
 # The first Wine program of a run starts Wine's services, which would hold any pipe open.
 wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 
-win_dir="$(win cmd /c echo '%LOCALAPPDATA%')\\Programs\\Adagiomill"
+# Read from the registry as the installer's own shell calls do; every path must be absolute.
+folder() { reg_value "$shell_folders" "$1"; }
+win_local="$(folder 'Local AppData')"
+win_programs="$(folder Programs)"
+win_startup="$(folder StartUp)"
+for p in "$win_local" "$win_programs" "$win_startup"; do
+  if [[ "$p" != [A-Za-z]:\\* ]]; then
+    echo "roundtrip: Wine did not tell its folders (got '$win_local', '$win_programs', '$win_startup')" >&2
+    exit 1
+  fi
+done
+win_dir="$win_local\\Programs\\Adagiomill"
 win_exe="$win_dir\\Adagiomill.exe"
-win_menu_link="$(reg_value "$shell_folders" Programs)\\Adagiomill.lnk"
-win_startup_link="$(reg_value "$shell_folders" StartUp)\\Adagiomill.lnk"
+win_menu_link="$win_programs\\Adagiomill.lnk"
+win_startup_link="$win_startup\\Adagiomill.lnk"
 dir="$(winepath -u "$win_dir" 2>/dev/null)"
 menu_link="$(winepath -u "$win_menu_link" 2>/dev/null)"
 startup_link="$(winepath -u "$win_startup_link" 2>/dev/null)"
-if [ -z "$dir" ] || [ -z "$menu_link" ] || [ -z "$startup_link" ]; then
-  echo "roundtrip: Wine did not tell its folders" >&2
+if [[ "$dir" != /* ]] || [[ "$menu_link" != /* ]] || [[ "$startup_link" != /* ]]; then
+  echo "roundtrip: winepath did not map the folders" >&2
   exit 1
 fi
 
