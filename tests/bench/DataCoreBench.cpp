@@ -3,8 +3,8 @@
 #include "BenchRow.h"
 #include "MedianReporter.h"
 #include "QuoteState.h"
-#include "QuoteView.h"
 #include "RawFileAccess.h"
+#include "RecordingView.h"
 #include "SyntheticModule.h"
 
 #include <benchmark/benchmark.h>
@@ -23,18 +23,6 @@ const int kShownQuotes[] = {0, 500, 998};
 const char kModuleName[] = "benchmark.adg";
 const char kSettingsName[] = "index.txt";
 const double kDisplayBudget = 3.0;
-
-// Copies what it is given, as the window's fields do.
-struct CCopyingView : IQuoteView {
-    void SetQuoteFields(const char* pszText, const char* pszAuthor) override
-    {
-        m_strText = pszText;
-        m_strAuthor = pszAuthor;
-    }
-    void SetCaption(const char* pszCaption) override { m_strCaption = pszCaption; }
-
-    std::string m_strText, m_strAuthor, m_strCaption;
-};
 
 // The benchmarks' files live in a fresh current directory, removed at the end.
 class CScratchFolder {
@@ -77,7 +65,7 @@ std::string RawReadName(int nIndex)
 }
 
 // A display that holds shows m_nCurrentQuote: the walk to it is the whole cost.
-void ShowHeldQuote(CQuoteState& state, CCopyingView& view, int nIndex)
+void ShowHeldQuote(CQuoteState& state, CRecordingView& view, int nIndex)
 {
     state.m_nCurrentQuote = nIndex;
     state.m_bHoldQuote = true;
@@ -90,7 +78,7 @@ void RegisterDisplay(const SSyntheticModule& module, int nIndex)
     const std::string strExpected = module.quoteTexts[static_cast<std::size_t>(nIndex)];
     benchmark::RegisterBenchmark(DisplayName(nIndex).c_str(), [=](benchmark::State& st) {
         CQuoteState state;
-        CCopyingView view;
+        CRecordingView view;
         state.m_strModulePath = kModuleName;
         ShowHeldQuote(state, view, nIndex);
         if (view.m_strText != strExpected)
@@ -118,7 +106,7 @@ void RegisterSettings(std::size_t nTitleLine)
     const std::string strSettings = SettingsBytes(0);
     benchmark::RegisterBenchmark("LoadSettings", [](benchmark::State& st) {
         CQuoteState state;
-        CCopyingView view;
+        CRecordingView view;
         while (st.KeepRunning()) {
             state.LoadSettings(view);
             benchmark::DoNotOptimize(state.m_szTitle);

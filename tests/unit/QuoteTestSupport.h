@@ -2,7 +2,7 @@
 #pragma once
 
 #include "QuoteState.h"
-#include "QuoteView.h"
+#include "RecordingView.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-struct CFakeQuoteView : IQuoteView {
-    void SetQuoteFields(const char* pszText, const char* pszAuthor) override
-    {
-        m_strText = pszText;
-        m_strAuthor = pszAuthor;
-    }
-    void SetCaption(const char* pszCaption) override { m_strCaption = pszCaption; }
-
-    std::string m_strText, m_strAuthor, m_strCaption;
-};
 
 inline void WriteBytes(const std::string& strPath, const std::string& strBytes)
 {
@@ -46,6 +35,6 @@ protected:
     }
 
     CQuoteState m_state;
-    CFakeQuoteView m_view;
+    CRecordingView m_view;
     std::filesystem::path m_dir, m_previous;
 };

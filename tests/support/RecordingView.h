@@ -1,4 +1,4 @@
-// A view that keeps what the quote logic last gave it.
+// A view that keeps what the quote logic last gave it, as the window's fields do.
 #pragma once
 
 #include "QuoteView.h"
