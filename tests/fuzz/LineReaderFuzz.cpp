@@ -1,13 +1,9 @@
 // The bounded line reader in both modes, read and skipped with a sequence of limits, against
 // the byte-at-a-time model.
-#include "FuzzCheck.h"
-#include "FuzzInput.h"
-#include "FuzzWorkDir.h"
+#include "FuzzSupport.h"
 #include "LineFile.h"
-#include "ReferenceReader.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -18,8 +14,8 @@ constexpr std::size_t kChunk = CLineReader::kChunkSize;
 // Enough reads to run through a long input with small limits; limits 0 and 1 never move.
 constexpr int kMaxReads = 4096;
 
-// Limits of 0 to 111 as they are; the codes above them name sizes around the buffers' and
-// the chunk's.
+// Limit codes below kFirstLarge are the limit itself; the ones above name sizes around the
+// buffers' and the chunk's. Bit 7 passes over the line instead of reading it.
 const std::size_t kLargeLimits[] = {
     199,        200,       254,        255,        1024,           8192,       kChunk - 2,
     kChunk - 1, kChunk,    kChunk + 1, kChunk + 2, 2 * kChunk - 1, 2 * kChunk, 2 * kChunk + 1,
@@ -29,7 +25,7 @@ constexpr std::uint8_t kFirstLarge = 128 - sizeof kLargeLimits / sizeof kLargeLi
 // A buffer of exactly the limit's size, so that the sanitizer sees a write one past its end.
 struct SLimit {
     std::size_t nSize;
-    bool bSkip; // pass over the line instead of reading it
+    bool bSkip;
     std::unique_ptr<char[]> pBuffer;
 };
 
@@ -40,35 +36,23 @@ SLimit DecodeLimit(std::uint8_t nCode)
     return {nSize, (nCode & 0x80) != 0, std::unique_ptr<char[]>(new char[nSize])};
 }
 
+// Once the model is at its end the reader must be too, so every later read stays empty.
 // Only the bytes the read should write are filled beforehand, since a limit may be large.
 void ReadAndCompare(CLineReader& reader, CReferenceReader& model, const SLimit& limit)
 {
-    const bool bWasAtEnd = reader.IsAtEnd();
     const std::string strExpected = model.Read(limit.nSize);
-    char* pBuffer = limit.pBuffer.get();
-    std::memset(pBuffer, 0x55, std::min(limit.nSize, strExpected.size() + 1));
-    reader.ReadBoundedLine(pBuffer, limit.nSize);
-    if (limit.nSize == 0)
-        return;
-    FUZZ_CHECK(strExpected.size() < limit.nSize);
-    FUZZ_CHECK(std::memcmp(pBuffer, strExpected.data(), strExpected.size()) == 0);
-    FUZZ_CHECK(pBuffer[strExpected.size()] == '\0');
-    FUZZ_CHECK(!bWasAtEnd || pBuffer[0] == '\0');
-}
-
-void SkipAndCompare(CLineReader& reader, CReferenceReader& model, std::size_t nSize)
-{
-    const char chFirst = reader.SkipBoundedLine(nSize);
-    const std::string strExpected = model.Read(nSize);
-    FUZZ_CHECK(chFirst == (strExpected.empty() ? '\0' : strExpected[0]));
-}
-
-std::vector<SLimit> TakeLimits(CFuzzInput& input)
-{
-    std::vector<SLimit> vecLimits(input.Take<std::uint8_t>() % 16 + 1);
-    std::generate(vecLimits.begin(), vecLimits.end(),
-                  [&input] { return DecodeLimit(input.Take<std::uint8_t>()); });
-    return vecLimits;
+    if (limit.bSkip) {
+        const char chFirst = reader.SkipBoundedLine(limit.nSize);
+        FUZZ_CHECK(chFirst == (strExpected.empty() ? '\0' : strExpected[0]));
+    } else {
+        char* pBuffer = limit.pBuffer.get();
+        std::memset(pBuffer, 0x55, std::min(limit.nSize, strExpected.size() + 1));
+        reader.ReadBoundedLine(pBuffer, limit.nSize);
+        FUZZ_CHECK(limit.nSize == 0 ||
+                   std::memcmp(pBuffer, strExpected.c_str(), strExpected.size() + 1) == 0);
+    }
+    FUZZ_CHECK(reader.IsAtEnd() == model.IsAtEnd());
+    FUZZ_CHECK(reader.HasFailed() == model.HasFailed());
 }
 
 } // namespace
@@ -79,34 +63,26 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-// Header: mode and run flags, run position and length, the limits; then the file.
+// Header: flags (binary mode, run), run position and length, limit count and codes; then
+// the file.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     CFuzzInput input(pData, nSize);
     const auto nFlags = input.Take<std::uint8_t>();
-    const auto nRunPos = input.Take<std::uint16_t>();
-    const auto nRunLength = input.Take<std::uint32_t>() % (2 * kChunk + 8);
-    const std::vector<SLimit> vecLimits = TakeLimits(input);
-    std::string strFile = input.Rest();
-    if (nFlags & 2)
-        InsertRun(strFile, nRunPos, nRunLength);
+    input.TakeRun();
+    std::vector<SLimit> vecLimits(input.Take<std::uint8_t>() % 16 + 1);
+    for (SLimit& limit : vecLimits)
+        limit = DecodeLimit(input.Take<std::uint8_t>());
     const ELineMode eMode = (nFlags & 1) ? ELineMode::Binary : ELineMode::Text;
-    WriteFileBytes(kszFile, strFile);
+    CReferenceReader model(input.WriteRest(kszFile, nFlags & 2), eMode);
 
     CLineFile file(kszFile, eMode);
     FUZZ_CHECK(file.IsOpen());
     CLineReader& reader = file.Reader();
-    CReferenceReader model(strFile, eMode);
-    // Once at the end, every limit is tried once more: each read must stay empty.
+    // Once at the end, every limit is tried once more.
     std::size_t nReadsAtEnd = 0;
     for (int i = 0; i < kMaxReads && nReadsAtEnd <= vecLimits.size(); ++i) {
-        const SLimit& limit = vecLimits[i % vecLimits.size()];
-        if (limit.bSkip)
-            SkipAndCompare(reader, model, limit.nSize);
-        else
-            ReadAndCompare(reader, model, limit);
-        FUZZ_CHECK(reader.IsAtEnd() == model.IsAtEnd());
-        FUZZ_CHECK(reader.HasFailed() == model.HasFailed());
+        ReadAndCompare(reader, model, vecLimits[i % vecLimits.size()]);
         nReadsAtEnd += model.IsAtEnd() ? 1 : 0;
     }
     return 0;

@@ -1,20 +1,16 @@
-// Whole displays of a module: the first show, then repaints, Next and Previous, checked
-// against a model of the header, the selection and the walk.
-#include "FuzzCheck.h"
-#include "FuzzInput.h"
-#include "FuzzWorkDir.h"
+// Whole displays of a module: the first show, then repaints, Next and Previous, with the
+// saved index, order and flags and the clock taken from the input.
+#include "FuzzSupport.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
-#include "ReferenceReader.h"
 #include "Version.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 
 namespace {
 
 const char kszModule[] = "module.adg";
-const char kszMissing[] = "missing.adg";
 const char kszInvalid[] =
     "Invalid quote module selected. Please click on Options and load a valid module.";
 
@@ -27,66 +23,15 @@ std::int64_t FuzzClock()
     return g_nClock;
 }
 
-template <std::size_t N> bool IsTerminated(const char (&szBuffer)[N])
+// The quote count the module's header gives; -1 when the header is not valid.
+int ModelCount(const std::string& strModule)
 {
-    return std::memchr(szBuffer, '\0', N) != nullptr;
-}
-
-std::string ExpandLineBreaks(const char* pszQuote)
-{
-    std::string strText;
-    for (const char* p = pszQuote; *p != '\0'; ++p)
-        strText += *p == '~' ? std::string("\r\n") : std::string(1, *p);
-    return strText;
-}
-
-struct SModelHeader {
-    std::string strTitle, strCount, strSeparator;
-
-    bool IsValid() const
-    {
-        return !strCount.empty() && strCount[0] >= '0' && strCount[0] <= '9' &&
-               !strSeparator.empty() && strSeparator[0] == '%';
-    }
-    // At most four digits fit the count's buffer, so this cannot overflow.
-    int Count() const
-    {
-        int nCount = 0;
-        for (std::size_t i = 0; i < strCount.size() && strCount[i] >= '0' && strCount[i] <= '9';
-             ++i)
-            nCount = nCount * 10 + (strCount[i] - '0');
-        return nCount;
-    }
-};
-
-SModelHeader ReadModelHeader(CReferenceReader& model)
-{
-    SModelHeader header;
-    header.strTitle = model.Read(sizeof CQuoteState::m_szTitle);
-    header.strCount = model.Read(sizeof CQuoteState::m_szCount);
-    header.strSeparator = model.Read(sizeof CQuoteState::m_szQuote);
-    return header;
-}
-
-struct SModelQuote {
-    std::string strText, strAuthor;
-};
-
-// Past the end every read is empty, so the passes left over there change nothing.
-SModelQuote WalkModel(CReferenceReader& model, int nIndex)
-{
-    SModelQuote quote;
-    for (long long i = 0; i <= nIndex; ++i) {
-        if (model.IsAtEnd())
-            return SModelQuote();
-        quote.strText = model.Read(sizeof CQuoteState::m_szQuote);
-        if (!quote.strText.empty() && quote.strText[0] == '%')
-            quote.strText = model.Read(sizeof CQuoteState::m_szQuote);
-        quote.strAuthor = model.Read(sizeof CQuoteState::m_szAuthor);
-        if (!quote.strAuthor.empty() && quote.strAuthor[0] == '%')
-            quote.strAuthor[0] = ' ';
-    }
-    return quote;
+    CReferenceReader model(strModule, ELineMode::Text);
+    model.Read(sizeof CQuoteState::m_szTitle);
+    const std::string strCount = model.Read(sizeof CQuoteState::m_szCount);
+    const bool bValid = model.Read(sizeof CQuoteState::m_szQuote).rfind('%', 0) == 0;
+    // At most four digits fit the count's buffer.
+    return bValid && StartsWithDigit(strCount) ? std::atoi(strCount.c_str()) : -1;
 }
 
 int SequentialAfter(int nCurrent, int nCount)
@@ -118,36 +63,22 @@ void CheckSelection(const CQuoteState& before, int nAfter, int nCount)
         FUZZ_CHECK(nAfter == SequentialAfter(nBefore, nCount));
 }
 
-// Whatever the outcome, the fields show the buffers and the display is marked done.
-void CheckEveryDisplay(const CQuoteState& state, const CRecordingView& view)
-{
-    FUZZ_CHECK(IsTerminated(state.m_szTitle) && IsTerminated(state.m_szCount));
-    FUZZ_CHECK(IsTerminated(state.m_szQuote) && IsTerminated(state.m_szAuthor));
-    FUZZ_CHECK(view.m_strText == ExpandLineBreaks(state.m_szQuote));
-    FUZZ_CHECK(view.m_strAuthor == state.m_szAuthor);
-    FUZZ_CHECK(state.m_bHoldQuote && !state.m_bFirstShow);
-}
-
 // A module that cannot be opened gives the defaults and leaves the buffers alone.
 void CheckFallback(const CQuoteState& before, const CQuoteState& after, const CRecordingView& view)
 {
-    FUZZ_CHECK(after.m_nCurrentQuote == -1 && after.m_nOrder == ORDER_SEQUENTIAL);
-    FUZZ_CHECK(after.m_strModulePath == "miscellaneous.adg");
-    FUZZ_CHECK(after.m_nInterval == 10 && after.m_bTimerEnabled == 1 && after.m_nPosition == 0);
+    FUZZ_CHECK(after.m_nCurrentQuote == -1 && after.m_strModulePath == "miscellaneous.adg");
     FUZZ_CHECK(view.m_strCaption == ADAGIO_CAPTION_PREFIX "Miscellaneous");
-    FUZZ_CHECK(std::memcmp(before.m_szTitle, after.m_szTitle, sizeof after.m_szTitle) == 0);
-    FUZZ_CHECK(std::memcmp(before.m_szQuote, after.m_szQuote, sizeof after.m_szQuote) == 0);
-    FUZZ_CHECK(std::memcmp(before.m_szAuthor, after.m_szAuthor, sizeof after.m_szAuthor) == 0);
+    FUZZ_CHECK(std::strcmp(before.m_szTitle, after.m_szTitle) == 0);
+    FUZZ_CHECK(std::strcmp(before.m_szQuote, after.m_szQuote) == 0);
+    FUZZ_CHECK(std::strcmp(before.m_szAuthor, after.m_szAuthor) == 0);
 }
 
 class CDisplayRun {
 public:
-    explicit CDisplayRun(std::string strModule) : m_strModule(std::move(strModule))
+    CDisplayRun(std::string strModule, const CQuoteState& start)
+        : m_strModule(std::move(strModule)), m_state(start)
     {
-        m_state.m_pfnClock = &FuzzClock;
     }
-
-    CQuoteState& State() { return m_state; }
 
     void Step(EStep eStep)
     {
@@ -160,7 +91,7 @@ public:
             m_state.StepPrevious(show);
         else
             m_state.StepNext(show);
-        if (eStep == kPrevious && bSequential && m_bValid && m_nCount >= 1)
+        if (eStep == kPrevious && bSequential && m_nCount >= 1)
             FUZZ_CHECK(m_state.m_nCurrentQuote == PreviousOf(nBefore, m_nCount));
     }
 
@@ -168,52 +99,29 @@ private:
     // After a fallback to the default module the run goes on with the fuzzed one.
     void Show(bool bModuleGone)
     {
-        m_state.m_strModulePath = bModuleGone ? kszMissing : kszModule;
+        m_state.m_strModulePath = bModuleGone ? "missing.adg" : kszModule;
         const CQuoteState before = m_state;
         m_state.ShowQuoteText(m_view);
-        CheckEveryDisplay(m_state, m_view);
-        m_bValid = false;
+        FUZZ_CHECK(IsTerminated(m_state.m_szTitle) && IsTerminated(m_state.m_szCount));
+        FUZZ_CHECK(IsTerminated(m_state.m_szQuote) && IsTerminated(m_state.m_szAuthor));
+        FUZZ_CHECK(m_view.m_strAuthor == m_state.m_szAuthor);
+        FUZZ_CHECK(m_state.m_bHoldQuote && !m_state.m_bFirstShow);
+        m_nCount = bModuleGone ? -1 : ModelCount(m_strModule);
         if (bModuleGone) {
             CheckFallback(before, m_state, m_view);
-            return;
-        }
-        FUZZ_CHECK(m_state.m_strModulePath == kszModule && m_state.m_nOrder == before.m_nOrder);
-        CheckModuleShown(before);
-    }
-
-    void CheckModuleShown(const CQuoteState& before)
-    {
-        CReferenceReader model(m_strModule, ELineMode::Text);
-        const SModelHeader header = ReadModelHeader(model);
-        FUZZ_CHECK(HoldsLine(m_state.m_szTitle, header.strTitle));
-        FUZZ_CHECK(HoldsLine(m_state.m_szCount, header.strCount));
-        if (!header.IsValid()) {
-            FUZZ_CHECK(std::strcmp(m_state.m_szQuote, kszInvalid) == 0 &&
-                       m_state.m_szAuthor[0] == '\0');
+        } else if (m_nCount < 0) {
+            FUZZ_CHECK(std::strcmp(m_state.m_szQuote, kszInvalid) == 0);
             FUZZ_CHECK(m_state.m_nCurrentQuote == before.m_nCurrentQuote);
-            FUZZ_CHECK(m_state.m_nQuoteCount == before.m_nQuoteCount);
-            return;
+        } else {
+            FUZZ_CHECK(m_state.m_nQuoteCount == m_nCount && m_state.m_nOrder == before.m_nOrder);
+            CheckSelection(before, m_state.m_nCurrentQuote, m_nCount);
         }
-        m_bValid = true;
-        m_nCount = header.Count();
-        FUZZ_CHECK(m_state.m_nQuoteCount == m_nCount);
-        CheckSelection(before, m_state.m_nCurrentQuote, m_nCount);
-        if (m_state.m_nCurrentQuote < 0) {
-            // No quote is read: the header separator and the last attribution stay.
-            FUZZ_CHECK(HoldsLine(m_state.m_szQuote, header.strSeparator));
-            FUZZ_CHECK(std::strcmp(m_state.m_szAuthor, before.m_szAuthor) == 0);
-            return;
-        }
-        const SModelQuote quote = WalkModel(model, m_state.m_nCurrentQuote);
-        FUZZ_CHECK(HoldsLine(m_state.m_szQuote, quote.strText));
-        FUZZ_CHECK(HoldsLine(m_state.m_szAuthor, quote.strAuthor));
     }
 
     std::string m_strModule;
     CQuoteState m_state;
     CRecordingView m_view;
-    bool m_bValid = false; // the last display's header validated
-    int m_nCount = 0;
+    int m_nCount = -1; // in the last display's module, -1 unless it was shown
 };
 
 } // namespace
@@ -230,23 +138,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
 {
     CFuzzInput input(pData, nSize);
     const auto nFlags = input.Take<std::uint8_t>();
-    const auto nIndex = input.Take<std::int32_t>();
+    CQuoteState start;
+    start.m_bHoldQuote = (nFlags & 1) != 0;
+    start.m_bFirstShow = (nFlags & 2) != 0;
+    start.m_nCurrentQuote = input.Take<std::int32_t>();
     g_nClock = input.Take<std::int64_t>();
-    const auto nOrder = input.Take<std::int8_t>();
+    start.m_pfnClock = &FuzzClock;
+    start.m_nOrder = input.Take<std::int8_t>();
     const auto nSteps = input.Take<std::uint16_t>();
-    const auto nRunPos = input.Take<std::uint16_t>();
-    const auto nRunLength = input.Take<std::uint32_t>() % (2 * CLineReader::kChunkSize + 8);
-    std::string strModule = input.Rest();
-    if (nFlags & 4)
-        InsertRun(strModule, nRunPos, nRunLength);
-    WriteFileBytes(kszModule, strModule);
+    input.TakeRun();
 
-    CDisplayRun run(strModule);
-    CQuoteState& state = run.State();
-    state.m_nCurrentQuote = nIndex;
-    state.m_nOrder = nOrder;
-    state.m_bHoldQuote = (nFlags & 1) != 0;
-    state.m_bFirstShow = (nFlags & 2) != 0;
+    CDisplayRun run(input.WriteRest(kszModule, nFlags & 4), start);
     run.Step(kRepaint);
     for (int i = 0; i < ((nFlags >> 3) & 7); ++i)
         run.Step(static_cast<EStep>((nSteps >> (2 * i)) & 3));
