@@ -5,9 +5,10 @@ DIST_DIR := dist
 DIST_STAGE := build/dist/stage
 DIST_ZIP := $(DIST_DIR)/Adagiomill-$(DIST_VERSION)-win64.zip
 DIST_SETUP := $(DIST_DIR)/Adagiomill-$(DIST_VERSION)-setup.exe
-# A Windows helper that reads shortcuts, finds windows and waits for processes under Wine.
+# A Windows helper that reads shortcuts, finds windows and waits for processes under Wine,
+# on the driver of the end-to-end suites.
 DIST_PROBE := build/install/adagio-probe.exe
-DIST_PROBE_SOURCES := $(wildcard tests/install/*.cpp tests/install/*.h) ui/resource.h
+DIST_PROBE_SOURCES := tests/install/ProbeMain.cpp tests/ui/Driver.cpp tests/ui/Driver.h ui/resource.h
 
 .PHONY: dist test-install screenshots
 TEST_TARGETS += test-install
@@ -18,7 +19,7 @@ dist: win
 $(DIST_PROBE): $(DIST_PROBE_SOURCES) | deps
 	@mkdir -p $(dir $@)
 	@x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -DWIN32_LEAN_AND_MEAN -DNOMINMAX \
-		-Iui -static -o $@ $(filter %.cpp,$^) -lole32 -luuid
+		-Iui -Itests/ui -static -o $@ $(filter %.cpp,$^) -lole32 -luuid
 
 # Its own Wine prefix, so the installs never meet the other suites' program folders.
 test-install: dist $(DIST_PROBE)

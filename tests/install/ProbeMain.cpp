@@ -1,35 +1,26 @@
 // adagio-probe: what the install test and the screenshots need from inside Wine.
-//   link <file.lnk>              prints the shortcut's target and working directory
-//   launch <file.lnk>            starts the target in the working directory, prints the quote
-//                                window's caption and fields, closes it with Close
-//   rect <caption prefix>        waits for the window, prints its frame as WxH+X+Y
-//   post <caption prefix> <id>   sends the window a button command
-//   run <program> [arguments]    runs the program to its end, with what it started
-#include "ProcessRun.h"
-#include "ShortcutReader.h"
-#include "TopWindow.h"
+//   link <file.lnk>            prints the shortcut's target and working directory
+//   launch <file.lnk>          starts the target in the working directory, prints the quote
+//                              window's caption and fields, closes it with Close
+//   rect <control id>          waits for the dialog holding the control, prints its frame
+//                              as WxH+X+Y
+//   post <control id> <id>     sends that dialog a button command
+//   run <program> [arguments]  runs the program to its end, with what it started
+#include "Driver.h"
 #include "resource.h"
-
-#include <objbase.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
-const char kQuoteCaptionPrefix[] = "Adagiomill v";
-const DWORD kEndWaitMs = 10000;
-
-class CComScope {
-public:
-    CComScope() { ::CoInitialize(nullptr); }
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-    ~CComScope() { ::CoUninitialize(); }
-};
+// The first start of a program in a fresh prefix is slow.
+const unsigned kShowWaitMs = 15000;
+const unsigned kEndWaitMs = 10000;
+// An NSIS uninstaller copies itself to the temporary folder and lets the copy do the work.
+const unsigned kRunWaitMs = 60000;
 
 int Fail(const char* pszWhat)
 {
@@ -37,79 +28,45 @@ int Fail(const char* pszWhat)
     return 1;
 }
 
-bool PostButton(HWND hwnd, int nId)
+HWND WaitForDialog(DWORD nProcessId, int nControlId)
 {
-    return ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, nId))) != 0;
+    HWND hwnd = nullptr;
+    const bool bShown = WaitUntil(
+        [&] { return (hwnd = FindProcessDialog(nProcessId, nControlId)) && IsPainted(hwnd); },
+        kShowWaitMs);
+    return bShown ? hwnd : nullptr;
 }
 
 int PrintLink(const std::string& strLink)
 {
-    CComScope com;
-    SShortcut shortcut;
-    if (!ReadShortcut(strLink, shortcut)) {
+    const std::optional<SShellLink> link = LoadShellLink(strLink);
+    if (!link)
         return Fail("not a readable shortcut");
-    }
-    std::printf("target=%s\nworkdir=%s\n", shortcut.strTarget.c_str(), shortcut.strWorkDir.c_str());
-    return 0;
-}
-
-bool StartProgram(const SShortcut& shortcut, PROCESS_INFORMATION& process)
-{
-    const std::string strCommand = "\"" + shortcut.strTarget + "\"";
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    return ::CreateProcessA(shortcut.strTarget.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, shortcut.strWorkDir.c_str(), &startup, &process) != 0;
-}
-
-int ShowAndClose(const PROCESS_INFORMATION& process)
-{
-    const HWND hwnd = WaitForWindow(kQuoteCaptionPrefix, process.dwProcessId);
-    if (!hwnd || !WaitUntilPainted(hwnd)) {
-        return Fail("the quote window did not show");
-    }
-    std::printf("caption=%s\nquote=%s\nauthor=%s\n", WindowText(hwnd).c_str(),
-                WindowText(::GetDlgItem(hwnd, IDC_QUOTE_TEXT)).c_str(),
-                WindowText(::GetDlgItem(hwnd, IDC_QUOTE_AUTHOR)).c_str());
-    if (!PostButton(hwnd, IDCANCEL) ||
-        ::WaitForSingleObject(process.hProcess, kEndWaitMs) != WAIT_OBJECT_0) {
-        return Fail("the program did not end on Close");
-    }
+    std::printf("target=%s\nworkdir=%s\n", link->strTarget.c_str(), link->strWorkDir.c_str());
     return 0;
 }
 
 int LaunchLink(const std::string& strLink)
 {
-    SShortcut shortcut;
-    {
-        CComScope com;
-        if (!ReadShortcut(strLink, shortcut)) {
-            return Fail("not a readable shortcut");
-        }
-    }
-    PROCESS_INFORMATION process = {};
-    if (!StartProgram(shortcut, process)) {
+    const std::optional<SShellLink> link = LoadShellLink(strLink);
+    CProgramRun run;
+    if (!link || !run.Start("\"" + link->strTarget + "\"", link->strWorkDir))
         return Fail("the shortcut's target did not start");
-    }
-    const int nResult = ShowAndClose(process);
-    if (nResult != 0) {
-        ::TerminateProcess(process.hProcess, 1);
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return nResult;
+    const HWND hwnd = WaitForDialog(run.ProcessId(), IDC_QUOTE_TEXT);
+    if (!hwnd)
+        return Fail("the quote window did not show");
+    std::printf("caption=%s\nquote=%s\nauthor=%s\n", WindowText(hwnd).c_str(),
+                ItemText(hwnd, IDC_QUOTE_TEXT).c_str(), ItemText(hwnd, IDC_QUOTE_AUTHOR).c_str());
+    if (!PostCommand(hwnd, IDCANCEL) || !run.WaitForEnd(kEndWaitMs))
+        return Fail("the program did not end on Close");
+    return 0;
 }
 
-int PrintRect(const std::string& strPrefix)
+int PrintRect(int nControlId)
 {
-    const HWND hwnd = WaitForWindow(strPrefix);
-    if (!hwnd || !WaitUntilPainted(hwnd)) {
+    const HWND hwnd = WaitForDialog(0, nControlId);
+    if (!hwnd)
         return Fail("no such window");
-    }
     RECT rect = {};
     ::GetWindowRect(hwnd, &rect);
     std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
@@ -117,28 +74,30 @@ int PrintRect(const std::string& strPrefix)
     return 0;
 }
 
-int PostCommand(const std::string& strPrefix, const char* pszId)
+int PostButton(int nControlId, int nButton)
 {
-    const HWND hwnd = WaitForWindow(strPrefix);
-    if (!hwnd || !PostButton(hwnd, std::atoi(pszId))) {
-        return Fail("no such window");
-    }
-    return 0;
+    const HWND hwnd = WaitForDialog(0, nControlId);
+    return hwnd && PostCommand(hwnd, nButton) ? 0 : Fail("no such window");
 }
 
 int RunProgram(int argc, char** argv)
 {
     std::string strCommandLine = std::string("\"") + argv[2] + "\"";
-    for (int i = 3; i < argc; ++i) {
+    for (int i = 3; i < argc; ++i)
         strCommandLine += std::string(" ") + argv[i];
+    CProgramRun run;
+    if (!run.Start(strCommandLine, "") || !run.WaitForEnd(kRunWaitMs))
+        return Fail("the program did not run to its end");
+    // The run still holds the parent's handle, so its id cannot pass to another process.
+    for (const DWORD nChild : ChildProcesses(run.ProcessId())) {
+        const HANDLE hChild = ::OpenProcess(SYNCHRONIZE, FALSE, nChild);
+        const bool bEnded = !hChild || ::WaitForSingleObject(hChild, kRunWaitMs) == WAIT_OBJECT_0;
+        if (hChild)
+            ::CloseHandle(hChild);
+        if (!bEnded)
+            return Fail("what the program started did not end");
     }
-    return RunToEnd(strCommandLine) ? 0 : Fail("the program did not run to its end");
-}
-
-int Usage()
-{
-    return Fail("usage: link|launch <file.lnk>, rect <caption>, post <caption> <id>, "
-                "run <program> [arguments]");
+    return 0;
 }
 
 } // namespace
@@ -146,20 +105,16 @@ int Usage()
 int main(int argc, char** argv)
 {
     const std::string strCommand = argc > 1 ? argv[1] : "";
-    if (argc == 3 && strCommand == "link") {
+    if (argc == 3 && strCommand == "link")
         return PrintLink(argv[2]);
-    }
-    if (argc == 3 && strCommand == "launch") {
+    if (argc == 3 && strCommand == "launch")
         return LaunchLink(argv[2]);
-    }
-    if (argc == 3 && strCommand == "rect") {
-        return PrintRect(argv[2]);
-    }
-    if (argc == 4 && strCommand == "post") {
-        return PostCommand(argv[2], argv[3]);
-    }
-    if (argc >= 3 && strCommand == "run") {
+    if (argc == 3 && strCommand == "rect")
+        return PrintRect(std::atoi(argv[2]));
+    if (argc == 4 && strCommand == "post")
+        return PostButton(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc >= 3 && strCommand == "run")
         return RunProgram(argc, argv);
-    }
-    return Usage();
+    return Fail("usage: link|launch <file.lnk>, rect <control id>, post <control id> <id>, "
+                "run <program> [arguments]");
 }

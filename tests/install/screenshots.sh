@@ -8,8 +8,9 @@ exe="$1"
 probe="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
 out="$(mkdir -p "$3" && cd "$3" && pwd)"
 
-quote_caption='Adagiomill v'
-options_caption='Adagiomill options'
+# Each window is found by a control of its own: the quote text, the seconds field.
+idc_quote_text=1026
+idc_interval=1005
 idc_options=1002
 idcancel=2
 
@@ -27,7 +28,7 @@ wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 capture() {
   local geometry
   geometry="$(wine "$probe" rect "$1" </dev/null 2>/dev/null | tr -d '\r')"
-  [ -n "$geometry" ] || { echo "screenshots: no window \"$1\"" >&2; return 1; }
+  [ -n "$geometry" ] || { echo "screenshots: no window holding control $1" >&2; return 1; }
   # Let the edit controls and buttons finish painting after the window itself.
   sleep 1
   import -display "$DISPLAY" -window root -crop "$geometry" +repage \
@@ -39,10 +40,10 @@ capture() {
 app=$!
 trap 'kill "$app" 2>/dev/null || true' EXIT
 
-capture "$quote_caption" quote-window.png
-wine "$probe" post "$quote_caption" "$idc_options" </dev/null >/dev/null 2>&1
-capture "$options_caption" options-dialog.png
-wine "$probe" post "$options_caption" "$idcancel" </dev/null >/dev/null 2>&1
+capture "$idc_quote_text" quote-window.png
+wine "$probe" post "$idc_quote_text" "$idc_options" </dev/null >/dev/null 2>&1
+capture "$idc_interval" options-dialog.png
+wine "$probe" post "$idc_interval" "$idcancel" </dev/null >/dev/null 2>&1
 sleep 0.5
-wine "$probe" post "$quote_caption" "$idcancel" </dev/null >/dev/null 2>&1
+wine "$probe" post "$idc_quote_text" "$idcancel" </dev/null >/dev/null 2>&1
 wait "$app" || true

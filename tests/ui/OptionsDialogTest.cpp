@@ -1,10 +1,6 @@
 // The options dialog end to end: every setting changed through the real dialog, the
 // refusals it shows, and what reaches the quote window and index.txt.
-#include "DialogAccess.h"
-#include "FileChooser.h"
-#include "HelpEngine.h"
 #include "ProgramTest.h"
-#include "Wait.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +8,18 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 #include <windows.h>
 
 namespace {
 
-const char kCaptionPrefix[] = "Adagiomill v1.2.0 -- ";
 const char kNotInteger[] = "Please enter an integer.";
 const char kOutOfRange[] = "Please enter an integer between 5 and 30.";
 const char kInvalidModule[] =
@@ -39,30 +35,86 @@ enum { kCenter, kTopLeft, kTopRight };
 // Window corners on the 1024 x 768 virtual desktop.
 const std::pair<int, int> kCorners[] = {{308, 298}, {52, 62}, {564, 62}};
 
-std::string QuoteText(const std::string& strTitle, int nIndex)
+// The edit of the Open dialog's file name field: a combo box (cmb13) in the Explorer style
+// keeps it among its descendants; the old style has the edit itself (edt1).
+const int kFileNameCombo = 0x47C;
+const int kFileNameEdit = 0x480;
+
+BOOL CALLBACK MatchEdit(HWND hwnd, LPARAM lParam)
 {
-    return strTitle + " saying " + std::to_string(nIndex + 1) + ".";
+    char szClass[16] = "";
+    ::GetClassNameA(hwnd, szClass, sizeof szClass);
+    if (std::strcmp(szClass, "Edit") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hwnd;
+    return FALSE;
 }
 
-// Every quote names its module and its place, so the window shows which one it holds.
-std::string ModuleText(const std::string& strTitle, int nCount)
+HWND FindOpenDialog(HWND hOwner)
 {
-    std::string strText = strTitle + "\r\n" + std::to_string(nCount) + "\r\n";
-    for (int i = 0; i < nCount; ++i) {
-        strText +=
-            "%\r\n" + QuoteText(strTitle, i) + "\r\nAuthor " + std::to_string(i + 1) + "\r\n";
+    const HWND hOpen = FindOwnedDialog(hOwner, kFileNameCombo);
+    return hOpen ? hOpen : FindOwnedDialog(hOwner, kFileNameEdit);
+}
+
+// Typed as a user types a name; a full path keeps the answer independent of the folder the
+// dialog happens to show first.
+bool ChooseFile(HWND hOpen, const std::string& strName)
+{
+    HWND hField = ::GetDlgItem(hOpen, kFileNameCombo);
+    if (hField)
+        ::EnumChildWindows(hField, MatchEdit, reinterpret_cast<LPARAM>(&hField));
+    else
+        hField = ::GetDlgItem(hOpen, kFileNameEdit);
+    return SendWithDeadline(hField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strName.c_str())) &&
+           PostCommand(hOpen, IDOK);
+}
+
+// The help engine runs as a process of its own, started by the program. Asked for a help
+// file that is missing, it shows a box and keeps the asking thread waiting.
+std::vector<HWND> ChildProcessWindows(DWORD nParentId)
+{
+    std::vector<HWND> windows;
+    for (const DWORD nChild : ChildProcesses(nParentId)) {
+        for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+            DWORD nProcessId = 0;
+            ::GetWindowThreadProcessId(hwnd, &nProcessId);
+            if (nProcessId == nChild && ::IsWindowVisible(hwnd))
+                windows.push_back(hwnd);
+        }
     }
-    return strText;
+    return windows;
 }
 
-// The index of the quote shown from the module of that title, -1 for any other text.
-int ShownIndex(HWND hQuote, const std::string& strTitle = kTitle)
+// "No" declines to look for the file; a window without such a button is simply closed.
+void Dismiss(HWND hwnd)
 {
-    const std::string strShown = ItemText(hQuote, IDC_QUOTE_TEXT);
-    const std::string strLead = strTitle + " saying ";
-    if (strShown.compare(0, strLead.size(), strLead) != 0)
-        return -1;
-    return std::atoi(strShown.c_str() + strLead.size()) - 1;
+    for (const int nAnswer : {IDNO, IDCANCEL}) {
+        if (::GetDlgItem(hwnd, nAnswer)) {
+            PostCommand(hwnd, nAnswer);
+            return;
+        }
+    }
+    ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+// Answers the children's windows until they end; one that outlives the deadline is ended by
+// its id. False when one had to be ended so.
+bool EndChildProcesses(DWORD nParentId)
+{
+    const bool bEnded = WaitUntil([&] {
+        for (const HWND hwnd : ChildProcessWindows(nParentId))
+            Dismiss(hwnd);
+        return ChildProcesses(nParentId).empty();
+    });
+    for (const DWORD nChild : ChildProcesses(nParentId)) {
+        const HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, nChild);
+        if (hProcess) {
+            ::TerminateProcess(hProcess, 1);
+            ::WaitForSingleObject(hProcess, kWaitMs);
+            ::CloseHandle(hProcess);
+        }
+    }
+    return bEnded;
 }
 
 class COptionsDialogTest : public CProgramTest {
@@ -82,7 +134,7 @@ protected:
         settings.strModule = kModule;
         settings.nInterval = nInterval;
         settings.nTimer = nTimer;
-        EXPECT_TRUE(m_folder.Write(kModule, ModuleText(kTitle, nQuotes)));
+        EXPECT_TRUE(Write(kModule, ModuleText(kTitle, nQuotes, nQuotes)));
         Prepare(settings);
         return settings;
     }
@@ -99,10 +151,14 @@ protected:
     void ExpectRefusal(HWND hOptions, const char* pszMessage) const
     {
         ASSERT_TRUE(PostCommand(hOptions, IDOK));
-        const HWND hBox = WaitForMessageBox(hOptions);
-        ASSERT_NE(hBox, nullptr);
-        EXPECT_EQ(MessageBoxText(hBox), pszMessage);
-        ASSERT_TRUE(AnswerMessageBox(hOptions, hBox));
+        HWND hBox = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (hBox = FindOwnedDialog(hOptions, "Adagiomill")); }))
+            << "no message box captioned Adagiomill";
+        // The system keeps a message box's text in its static control 0xFFFF.
+        EXPECT_EQ(ItemText(hBox, 0xFFFF), pszMessage);
+        // The dialog answers only once the handler that showed the box has returned.
+        ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }) &&
+                    SendWithDeadline(hOptions, WM_NULL));
         EXPECT_TRUE(::IsWindowVisible(hOptions)) << "the dialog closed after a refusal";
         const HWND hSeconds = ::GetDlgItem(hOptions, IDC_INTERVAL);
         const int nLength = static_cast<int>(ItemText(hOptions, IDC_INTERVAL).size());
@@ -149,7 +205,7 @@ TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
     ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "7x"));
     ExpectRefusal(hOptions, kNotInteger);
     ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
-    EXPECT_TRUE(WaitUntil([&] { return HasChildProcessWindow(m_run.ProcessId()); }))
+    EXPECT_TRUE(WaitUntil([&] { return !ChildProcessWindows(m_run.ProcessId()).empty(); }))
         << "the help engine was not started";
     EXPECT_TRUE(EndChildProcesses(m_run.ProcessId())) << "the help engine had to be ended";
     ASSERT_TRUE(SendWithDeadline(hOptions, WM_NULL)) << "the dialog does not answer";
@@ -157,7 +213,7 @@ TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_TRUE(IsItemEnabled(hOptions, IDC_INTERVAL_SPIN));
     const std::pair<const char*, const char*> kRefusals[] = {
-        {"12abc", kNotInteger}, {"", kNotInteger}, {"4", kOutOfRange}, {"31", kOutOfRange}};
+        {"", kNotInteger}, {"4", kOutOfRange}, {"31", kOutOfRange}};
     for (const auto& [pszText, pszMessage] : kRefusals) {
         SCOPED_TRACE(std::string("text \"") + pszText + "\"");
         ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, pszText));
@@ -210,7 +266,7 @@ TEST_F(COptionsDialogTest, OpeningShowsSettingsAndOkHandsThemBack)
         ASSERT_NE(hOptions, nullptr);
         EXPECT_EQ(TopLeft(hQuote), kCorners[opening[3] < 0 ? kCenter : opening[3]]);
         // In random order the first display may pick any other quote.
-        settings.nIndex = ShownIndex(hQuote);
+        settings.nIndex = ShownIndex(hQuote, kTitle);
 
         EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "12");
         for (const int nItem : {IDC_ENABLE_TIMER, IDC_INTERVAL, IDC_INTERVAL_SPIN}) {
@@ -238,7 +294,7 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
     SSettings settings = PrepareUsual(12);
     settings.nPosition = kTopLeft;
     Prepare(settings);
-    ASSERT_TRUE(m_folder.Write("other.adg", ModuleText("Other", 2)));
+    ASSERT_TRUE(Write("other.adg", ModuleText("Other", 2, 2)));
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     EXPECT_EQ(TopLeft(hQuote), kCorners[kTopLeft]);
@@ -250,18 +306,18 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     ASSERT_TRUE(ClickButton(hOptions, IDC_RANDOM));
     ASSERT_TRUE(SelectListEntry(hOptions, IDC_POSITION, kTopRight));
-    ChooseModule(hOptions, m_folder.Path() + "\\other.adg", "Other");
+    ChooseModule(hOptions, m_strFolder + "\\other.adg", "Other");
 
-    std::string strEdited = ModuleText(kTitle, kQuotes);
+    std::string strEdited = ModuleText(kTitle, kQuotes, kQuotes);
     const std::string strOld = QuoteText(kTitle, 1);
-    ASSERT_TRUE(m_folder.Write(
-        kModule, strEdited.replace(strEdited.find(strOld), strOld.size(), "Revised.")));
+    ASSERT_TRUE(
+        Write(kModule, strEdited.replace(strEdited.find(strOld), strOld.size(), "Revised.")));
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL));
     EXPECT_EQ(TopLeft(hQuote), kCorners[kTopLeft]);
     EXPECT_EQ(WindowText(hQuote), std::string(kCaptionPrefix) + kTitle);
     EXPECT_EQ(ItemText(hQuote, IDC_QUOTE_TEXT), "Revised.");
     ASSERT_TRUE(ClickButton(hQuote, IDC_NEXT));
-    EXPECT_EQ(ShownIndex(hQuote), 2) << "not sequential in the old module any more";
+    EXPECT_EQ(ShownIndex(hQuote, kTitle), 2) << "not sequential in the old module any more";
 
     for (const int nPosition : {kTopRight, kCenter}) {
         const HWND hAgain = OpenOptions(hQuote);
@@ -283,20 +339,20 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
 TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
 {
     const std::string strLongName = std::string(70, 'n') + ".adg";
-    const std::string strElsewhere = m_folder.Path() + "-elsewhere";
+    const std::string strElsewhere = m_strFolder + "-elsewhere";
     const std::string strFarPath = strElsewhere + "\\far.adg";
     std::filesystem::create_directories(strElsewhere);
     std::ofstream(strFarPath, std::ios::binary | std::ios::trunc)
-        << ModuleText("A Title Longer Than Twenty-Four", 2);
-    ASSERT_TRUE(m_folder.Write("near.adg", ModuleText("Near", 2)));
-    ASSERT_TRUE(m_folder.Write(strLongName, ModuleText("Long Name", 2)));
+        << ModuleText("A Title Longer Than Twenty-Four", 2, 2);
+    ASSERT_TRUE(Write("near.adg", ModuleText("Near", 2, 2)));
+    ASSERT_TRUE(Write(strLongName, ModuleText("Long Name", 2, 2)));
     SSettings settings = PrepareUsual();
 
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
-    LoadModule(hQuote, m_folder.Path() + "\\near", "Near");
+    LoadModule(hQuote, m_strFolder + "\\near", "Near");
     EXPECT_EQ(ShownIndex(hQuote, "Near"), 0);
-    LoadModule(hQuote, m_folder.Path() + "\\" + strLongName, "Long Name");
+    LoadModule(hQuote, m_strFolder + "\\" + strLongName, "Long Name");
     CloseProgram(hQuote);
     settings.strModule = strLongName;
     settings.nIndex = 0;
@@ -354,11 +410,11 @@ TEST_F(COptionsDialogTest, ChosenOrderTakesEffect)
         ASSERT_NE(hOptions, nullptr);
         ASSERT_TRUE(ClickButton(hOptions, nOrder));
         ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-        ASSERT_EQ(ShownIndex(hQuote), nCurrent) << "choosing the order moved the quote";
+        ASSERT_EQ(ShownIndex(hQuote, kTitle), nCurrent) << "choosing the order moved the quote";
         for (const int nButton : {IDC_NEXT, IDC_NEXT, IDC_PREVIOUS}) {
             const std::time_t nBefore = std::time(nullptr);
             ASSERT_TRUE(ClickButton(hQuote, nButton));
-            const int nShown = ShownIndex(hQuote);
+            const int nShown = ShownIndex(hQuote, kTitle);
             if (nOrder == IDC_RANDOM) {
                 EXPECT_EQ(RandomPicks(nCurrent, kMany, nBefore, std::time(nullptr)).count(nShown),
                           1u)

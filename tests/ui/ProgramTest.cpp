@@ -1,22 +1,85 @@
 #include "ProgramTest.h"
 
-#include "DialogAccess.h"
-#include "Wait.h"
 #include "resource.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
-std::string FolderNameOfCurrentTest()
+namespace fs = std::filesystem;
+
+const char kCaptionPrefix[] = "Adagiomill v1.2.0 -- ";
+
+namespace {
+
+// The build hands over Unix paths; under Wine the root of the Unix tree is drive Z:.
+std::string ToWindowsPath(std::string strPath)
 {
-    const testing::TestInfo* pInfo = testing::UnitTest::GetInstance()->current_test_info();
-    std::string strName = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
-    std::replace(strName.begin(), strName.end(), '/', '_');
-    return strName;
+    std::replace(strPath.begin(), strPath.end(), '/', '\\');
+    if (!strPath.empty() && strPath[0] == '\\')
+        strPath.insert(0, "Z:");
+    return strPath;
+}
+
+} // namespace
+
+std::string SavedText(const SSettings& settings)
+{
+    std::string strText = settings.strModule;
+    for (const int nValue : {settings.nIndex, settings.nInterval, settings.nOrder, settings.nTimer,
+                             settings.nPosition})
+        strText += "\n" + std::to_string(nValue);
+    return strText;
+}
+
+std::string SettingsText(const SSettings& settings)
+{
+    return SavedText(settings) + '\n';
+}
+
+std::string QuoteText(const std::string& strTitle, int nIndex)
+{
+    return strTitle + " saying " + std::to_string(nIndex + 1) + ".";
+}
+
+std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent)
+{
+    std::string strText = strTitle + "\r\n" + std::to_string(nDeclared) + "\r\n";
+    for (int i = 0; i < nPresent; ++i)
+        strText +=
+            "%\r\n" + QuoteText(strTitle, i) + "\r\nAuthor " + std::to_string(i + 1) + "\r\n";
+    return nPresent ? strText : strText + "%\r\n";
+}
+
+int ShownIndex(HWND hQuote, const std::string& strTitle)
+{
+    const std::string strShown = ItemText(hQuote, IDC_QUOTE_TEXT);
+    const std::string strLead = strTitle + " saying ";
+    if (strShown.compare(0, strLead.size(), strLead) != 0)
+        return -1;
+    const int nIndex = std::atoi(strShown.c_str() + strLead.size()) - 1;
+    const bool bWhole =
+        strShown == QuoteText(strTitle, nIndex) &&
+        ItemText(hQuote, IDC_QUOTE_AUTHOR) == "Author " + std::to_string(nIndex + 1);
+    return bWhole ? nIndex : -1;
 }
 
 void CProgramTest::SetUp()
 {
-    ASSERT_TRUE(m_folder.Create(FolderNameOfCurrentTest()));
+    const testing::TestInfo* pInfo = testing::UnitTest::GetInstance()->current_test_info();
+    std::string strName = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
+    std::replace(strName.begin(), strName.end(), '/', '_');
+    const fs::path folder = fs::path(ToWindowsPath(ADAGIO_SCRATCH_DIR)) / strName;
+    std::error_code ec;
+    // Whatever an earlier run of the same test left goes first.
+    fs::remove_all(folder, ec);
+    ASSERT_TRUE(fs::create_directories(folder, ec)) << folder;
+    m_strFolder = folder.string();
+    ASSERT_TRUE(fs::copy_file(ToWindowsPath(ADAGIO_EXE), folder / "Adagiomill.exe", ec));
+    ASSERT_TRUE(
+        fs::copy_file(ToWindowsPath(ADAGIO_DEFAULT_MODULE), folder / "miscellaneous.adg", ec));
 }
 
 void CProgramTest::TearDown()
@@ -27,20 +90,45 @@ void CProgramTest::TearDown()
     ADD_FAILURE() << "the program was still running at the end of the test";
 }
 
+std::string CProgramTest::PathOf(const std::string& strName) const
+{
+    return (fs::path(m_strFolder) / strName).string();
+}
+
+bool CProgramTest::Write(const std::string& strName, const std::string& strBytes) const
+{
+    std::ofstream file(PathOf(strName), std::ios::binary | std::ios::trunc);
+    file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
+    return static_cast<bool>(file);
+}
+
+std::optional<std::string> CProgramTest::Read(const std::string& strName) const
+{
+    std::ifstream file(PathOf(strName), std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 void CProgramTest::Prepare(const SSettings& settings) const
 {
-    ASSERT_TRUE(m_folder.Write("index.txt", SettingsText(settings)));
+    ASSERT_TRUE(Write("index.txt", SettingsText(settings)));
+}
+
+std::string CProgramTest::Saved() const
+{
+    return Read("index.txt").value_or("<no index.txt>");
 }
 
 HWND CProgramTest::StartProgram()
 {
-    return StartProgramIn(m_folder.Path());
+    return StartProgramIn(m_strFolder);
 }
 
 HWND CProgramTest::StartProgramIn(const std::string& strWorkDir)
 {
     HWND hwnd = nullptr;
-    if (!m_run.Start(m_folder.Path(), strWorkDir)) {
+    if (!m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", strWorkDir)) {
         ADD_FAILURE() << "cannot start the program in " << strWorkDir;
     } else if (!WaitUntil([&] {
                    hwnd = FindProcessDialog(m_run.ProcessId(), IDC_QUOTE_TEXT);
@@ -50,6 +138,12 @@ HWND CProgramTest::StartProgramIn(const std::string& strWorkDir)
         hwnd = nullptr;
     }
     return hwnd;
+}
+
+void CProgramTest::CloseProgram(HWND hQuote)
+{
+    EXPECT_TRUE(ClickButton(hQuote, IDCANCEL));
+    EXPECT_TRUE(m_run.WaitForEnd()) << "Close did not end the program";
 }
 
 HWND CProgramTest::OpenOptions(HWND hQuote) const
@@ -65,30 +159,4 @@ bool CProgramTest::EndOptions(HWND hQuote, HWND hOptions, int nButton) const
 {
     return PostCommand(hOptions, nButton) &&
            WaitUntil([&] { return !::IsWindow(hOptions) && IsPainted(hQuote); });
-}
-
-HWND CProgramTest::WaitForMessageBox(HWND hOptions) const
-{
-    HWND hBox = nullptr;
-    if (!WaitUntil([&] { return (hBox = FindOwnedDialog(hOptions, "Adagiomill")); }))
-        ADD_FAILURE() << "no message box captioned Adagiomill";
-    return hBox;
-}
-
-bool CProgramTest::AnswerMessageBox(HWND hOptions, HWND hBox) const
-{
-    // The dialog answers only once the handler that showed the box has returned.
-    return ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }) &&
-           SendWithDeadline(hOptions, WM_NULL).has_value();
-}
-
-void CProgramTest::CloseProgram(HWND hQuote)
-{
-    EXPECT_TRUE(ClickButton(hQuote, IDCANCEL));
-    EXPECT_TRUE(m_run.WaitForEnd()) << "Close did not end the program";
-}
-
-std::string CProgramTest::Saved() const
-{
-    return m_folder.Read("index.txt").value_or("<no index.txt>");
 }

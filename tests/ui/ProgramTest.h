@@ -1,44 +1,65 @@
-// The fixture under the scenarios that go through the options dialog: a fresh program
-// folder per test, the program started there and ended by its Close button.
+// The fixture under every end-to-end scenario: a program folder of its own per test, with
+// the executable and the module we ship, the program started there and ended by Close.
 #pragma once
 
-#include "ProgramFolder.h"
-#include "ProgramRun.h"
-#include "SettingsFile.h"
+#include "Driver.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <windows.h>
 
-// The current test's name, fit for a folder name.
-std::string FolderNameOfCurrentTest();
+extern const char kCaptionPrefix[];
+
+// The six values of index.txt.
+struct SSettings {
+    std::string strModule = "miscellaneous.adg";
+    int nIndex = 0;
+    int nInterval = 10;
+    int nOrder = 2;
+    // Off unless a test wants it, so nothing closes the window under the test.
+    int nTimer = 0;
+    int nPosition = 0;
+};
+
+// What the program writes for these values.
+std::string SavedText(const SSettings& settings);
+// The same with an LF at the end, which the program never writes: a file the program saved
+// differs from the one the test prepared even when the values are the same.
+std::string SettingsText(const SSettings& settings);
+
+// "<title> saying <i>." by "Author <i>", counting from 1; CR LF line ends, as an editor
+// on Windows saves them.
+std::string QuoteText(const std::string& strTitle, int nIndex);
+std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent);
+// The index of the quote shown from the module of that title, -1 for anything else.
+int ShownIndex(HWND hQuote, const std::string& strTitle);
 
 class CProgramTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Names are taken within the program folder; a full path stands as it is.
+    std::string PathOf(const std::string& strName) const;
+    bool Write(const std::string& strName, const std::string& strBytes) const;
+    // The bytes as they are on disk; nothing when the file cannot be read.
+    std::optional<std::string> Read(const std::string& strName) const;
     void Prepare(const SSettings& settings) const;
+    std::string Saved() const;
 
     // The quote window once its first display is done; null (and a failure) otherwise.
     HWND StartProgram();
     HWND StartProgramIn(const std::string& strWorkDir);
+    void CloseProgram(HWND hQuote);
 
     // Presses Options; the dialog once it is open, null (and a failure) otherwise.
     HWND OpenOptions(HWND hQuote) const;
     // Presses the button and waits until the dialog has gone and the quote window has
     // finished what it does after it (placing, redrawing).
     bool EndOptions(HWND hQuote, HWND hOptions, int nButton) const;
-    // The message box that the options dialog shows; null (and a failure) otherwise.
-    HWND WaitForMessageBox(HWND hOptions) const;
-    // Answers the box and waits until the dialog is back in its own message loop.
-    bool AnswerMessageBox(HWND hOptions, HWND hBox) const;
 
-    void CloseProgram(HWND hQuote);
-
-    std::string Saved() const;
-
-    CProgramFolder m_folder;
+    std::string m_strFolder;
     CProgramRun m_run;
 };

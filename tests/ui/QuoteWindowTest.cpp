@@ -1,8 +1,6 @@
 // The quote window end to end: the built program in a fresh folder, driven through its
 // windows, with the settings it leaves in index.txt checked byte for byte.
-#include "DialogAccess.h"
 #include "ProgramTest.h"
-#include "Wait.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +12,12 @@
 
 namespace {
 
-const char kDefaultCaption[] = "Adagiomill v1.2.0 -- Miscellaneous";
+const std::string kDefaultCaption = kCaptionPrefix + std::string("Miscellaneous");
 const char kDefaultSaved[] = "miscellaneous.adg\n0\n10\n2\n1\n0";
 
 // Three quotes: both wraps lie a step or two away.
 const char kThree[] = "three.adg";
-const char kThreeCaption[] = "Adagiomill v1.2.0 -- Three Sayings";
+const std::string kThreeCaption = kCaptionPrefix + std::string("Three Sayings");
 const char kThreeContent[] = "Three Sayings\r\n3\r\n%\r\n"
                              "First saying,~on two lines.\r\nAuthor One\r\n%\r\n"
                              "Second saying.\r\nAuthor Two\r\n%\r\n"
@@ -38,7 +36,7 @@ protected:
         SSettings settings;
         settings.strModule = kThree;
         settings.nIndex = nIndex;
-        EXPECT_TRUE(m_folder.Write(kThree, kThreeContent));
+        EXPECT_TRUE(Write(kThree, kThreeContent));
         Prepare(settings);
         return settings;
     }
@@ -46,7 +44,7 @@ protected:
     // The first quote of the module we ship, as the window shows it.
     std::pair<std::string, std::string> FirstDefaultQuote() const
     {
-        std::istringstream module(m_folder.Read("miscellaneous.adg").value_or(""));
+        std::istringstream module(Read("miscellaneous.adg").value_or(""));
         std::string strLines[5];
         for (std::string& strLine : strLines) {
             std::getline(module, strLine);
@@ -95,8 +93,8 @@ TEST_F(CQuoteWindowTest, StepsWrapRepaintsReadAgainAndDeletedModuleFallsBack)
         const std::string strRevised = bMove ? "Moved." : "Invalidated.";
         std::string strEdited = kThreeContent;
         const std::string& strOld = kThreeQuotes[1].first;
-        ASSERT_TRUE(m_folder.Write(
-            kThree, strEdited.replace(strEdited.find(strOld), strOld.size(), strRevised)));
+        ASSERT_TRUE(
+            Write(kThree, strEdited.replace(strEdited.find(strOld), strOld.size(), strRevised)));
         if (bMove) {
             ::SetWindowPos(hwnd, nullptr, 100, 120, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -108,7 +106,7 @@ TEST_F(CQuoteWindowTest, StepsWrapRepaintsReadAgainAndDeletedModuleFallsBack)
         EXPECT_EQ(Shown(hwnd), std::make_pair(strRevised, kThreeQuotes[1].second));
     }
 
-    ASSERT_TRUE(m_folder.Remove(kThree));
+    ASSERT_TRUE(::DeleteFileA(PathOf(kThree).c_str()));
     ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
     EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
     EXPECT_EQ(Shown(hwnd), std::make_pair(std::string("Invalidated."), kThreeQuotes[1].second));
@@ -125,7 +123,7 @@ TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
     settings.nTimer = 1;
     Prepare(settings);
     const ULONGLONG nStart = ::GetTickCount64();
-    ASSERT_TRUE(m_run.Start(m_folder.Path()));
+    ASSERT_TRUE(m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", m_strFolder));
     ASSERT_TRUE(m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end the program";
     EXPECT_GE(::GetTickCount64() - nStart, 900u) << "ended before its one-second interval";
     settings.nIndex = 1;

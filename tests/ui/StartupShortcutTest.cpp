@@ -1,10 +1,6 @@
 // The Startup-folder shortcut end to end, in the test's own Wine prefix: the check box of
 // the options dialog against the file that OK creates or deletes.
-#include "DialogAccess.h"
 #include "ProgramTest.h"
-#include "ShellLink.h"
-#include "StartupFolder.h"
-#include "Wait.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +18,38 @@ namespace {
 const char kLinkName[] = "\\Adagiomill.lnk";
 const char kDescription[] = "Shortcut to Adagiomill";
 const char kNotALink[] = "not a shortcut";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kStartupValue[] = "Startup";
 
-// The folder's Read and Write take a full path as it stands, wherever it leads.
+bool WriteStartupValue(DWORD nType, const std::string& strText)
+{
+    return ::RegSetKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue, nType,
+                             strText.c_str(),
+                             static_cast<DWORD>(strText.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool RemoveStartupValue()
+{
+    const LONG nResult = ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue);
+    return nResult == ERROR_SUCCESS || nResult == ERROR_FILE_NOT_FOUND;
+}
+
 class CStartupShortcutTest : public CProgramTest {
 protected:
+    // The Startup value of the test's own prefix, kept as it is and put back, type and
+    // bytes, whatever a test does to it.
     void SetUp() override
     {
         CProgramTest::SetUp();
-        const std::optional<std::string> folder = ReadStartupFolder();
-        ASSERT_TRUE(folder.has_value()) << "the prefix names no Startup folder";
-        m_strStartupDir = *folder;
+        char szFolder[MAX_PATH] = "";
+        DWORD nBytes = sizeof szFolder;
+        ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue, RRF_RT_REG_SZ,
+                                 &m_nType, szFolder, &nBytes),
+                  ERROR_SUCCESS)
+            << "the prefix names no Startup folder";
+        szFolder[sizeof szFolder - 1] = '\0';
+        m_strStartupDir = szFolder;
         ::CreateDirectoryA(m_strStartupDir.c_str(), nullptr);
         m_strLink = m_strStartupDir + kLinkName;
         ::DeleteFileA(m_strLink.c_str());
@@ -42,6 +60,9 @@ protected:
     {
         CProgramTest::TearDown();
         ::DeleteFileA(m_strLink.c_str());
+        if (!m_strStartupDir.empty()) {
+            EXPECT_TRUE(WriteStartupValue(m_nType, m_strStartupDir));
+        }
     }
 
     // Opens the options dialog, checks the box shows what the program found, sets it as
@@ -76,7 +97,7 @@ protected:
         return SavedText(settings);
     }
 
-    const CStartupValueGuard m_value;
+    DWORD m_nType = REG_NONE;
     std::string m_strStartupDir;
     std::string m_strLink;
 };
@@ -88,22 +109,22 @@ TEST_F(CStartupShortcutTest, BoxCreatesRewritesAndDeletesShortcut)
     HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     SetBox(hQuote, false, true, IDCANCEL);
-    EXPECT_FALSE(m_folder.Read(m_strLink).has_value()) << "Cancel created the shortcut";
+    EXPECT_FALSE(Read(m_strLink).has_value()) << "Cancel created the shortcut";
     SetBox(hQuote, false, true);
-    ExpectLink(m_folder.Path());
-    ASSERT_TRUE(m_folder.Write(m_strLink, kNotALink));
+    ExpectLink(m_strFolder);
+    ASSERT_TRUE(Write(m_strLink, kNotALink));
     SetBox(hQuote, true, true);
-    ExpectLink(m_folder.Path());
-    ASSERT_TRUE(m_folder.Write(m_strLink, kNotALink));
+    ExpectLink(m_strFolder);
+    ASSERT_TRUE(Write(m_strLink, kNotALink));
     CloseProgram(hQuote);
     EXPECT_EQ(Saved(), DefaultsSaved());
 
     hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     SetBox(hQuote, true, false, IDCANCEL);
-    EXPECT_TRUE(m_folder.Read(m_strLink) == kNotALink) << "Cancel touched the file";
+    EXPECT_TRUE(Read(m_strLink) == kNotALink) << "Cancel touched the file";
     SetBox(hQuote, true, false);
-    EXPECT_TRUE(WaitUntil([&] { return !m_folder.Read(m_strLink); })) << "clearing left the file";
+    EXPECT_TRUE(WaitUntil([&] { return !Read(m_strLink); })) << "clearing left the file";
     CloseProgram(hQuote);
 }
 
@@ -115,29 +136,29 @@ TEST_F(CStartupShortcutTest, ShortcutPointsIntoWorkingDirectory)
 {
     const std::pair<std::string, bool> kWorkDirs[] = {
         {"C:\\", true},
-        {m_folder.Path() + " with blanks", true},
-        {m_folder.Path() + "\\" + std::string(209 - m_folder.Path().size(), 'w'), false}};
+        {m_strFolder + " with blanks", true},
+        {m_strFolder + "\\" + std::string(209 - m_strFolder.size(), 'w'), false}};
     // The settings there name the module by its full path, so the window shows a quote.
     SSettings settings;
-    settings.strModule = m_folder.Path() + "\\miscellaneous.adg";
+    settings.strModule = m_strFolder + "\\miscellaneous.adg";
     for (const auto& [strWorkDir, bLink] : kWorkDirs) {
         SCOPED_TRACE(strWorkDir);
         std::error_code ec;
         fs::create_directories(strWorkDir, ec);
         const fs::path settingsPath = fs::path(strWorkDir) / "index.txt";
-        ASSERT_TRUE(m_folder.Write(settingsPath.string(), SettingsText(settings)));
+        ASSERT_TRUE(Write(settingsPath.string(), SettingsText(settings)));
         const HWND hQuote = StartProgramIn(strWorkDir);
         ASSERT_NE(hQuote, nullptr);
         SetBox(hQuote, false, true);
         if (bLink) {
             ExpectLink(strWorkDir);
         } else {
-            EXPECT_FALSE(m_folder.Read(m_strLink).has_value()) << "a shortcut from a cut-off path";
+            EXPECT_FALSE(Read(m_strLink).has_value()) << "a shortcut from a cut-off path";
         }
         CloseProgram(hQuote);
         SSettings saved = settings;
         saved.nIndex = 1;
-        EXPECT_EQ(m_folder.Read(settingsPath.string()), SavedText(saved));
+        EXPECT_EQ(Read(settingsPath.string()), SavedText(saved));
         fs::remove(settingsPath, ec);
         ::DeleteFileA(m_strLink.c_str());
     }
@@ -149,17 +170,17 @@ TEST_F(CStartupShortcutTest, ShortcutPointsIntoWorkingDirectory)
 // value holds the real folder's name as text: a program that ignored the type would use it.
 TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
 {
-    const std::string strMissing = m_folder.Path() + "\\no-such-folder";
+    const std::string strMissing = m_strFolder + "\\no-such-folder";
     // Where an empty folder path would put the shortcut: the root of the working drive.
-    const std::string strRootLink = m_folder.Path().substr(0, 2) + kLinkName;
+    const std::string strRootLink = m_strFolder.substr(0, 2) + kLinkName;
     const std::pair<const char*, std::function<bool()>> kBreaks[] = {
-        {"removed", [&] { return m_value.Remove(); }},
-        {"binary", [&] { return m_value.SetBinaryText(m_strStartupDir); }},
-        {"missing folder", [&] { return m_value.SetText(strMissing); }},
+        {"removed", [] { return RemoveStartupValue(); }},
+        {"binary", [&] { return WriteStartupValue(REG_BINARY, m_strStartupDir); }},
+        {"missing folder", [&] { return WriteStartupValue(REG_SZ, strMissing); }},
         {"too long",
-         [&] { return m_value.SetText(m_strStartupDir + "\\" + std::string(200, 'x')); }},
+         [&] { return WriteStartupValue(REG_SZ, m_strStartupDir + "\\" + std::string(200, 'x')); }},
     };
-    ASSERT_TRUE(m_folder.Write(m_strLink, kNotALink));
+    ASSERT_TRUE(Write(m_strLink, kNotALink));
     for (const auto& [pszName, fnBreak] : kBreaks) {
         SCOPED_TRACE(pszName);
         ASSERT_TRUE(fnBreak());
@@ -168,9 +189,9 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
         SetBox(hQuote, false, true);
         SetBox(hQuote, true, false);
         CloseProgram(hQuote);
-        EXPECT_TRUE(m_folder.Read(m_strLink) == kNotALink) << m_strLink << " was touched";
+        EXPECT_TRUE(Read(m_strLink) == kNotALink) << m_strLink << " was touched";
         EXPECT_FALSE(fs::exists(strMissing));
-        EXPECT_FALSE(m_folder.Read(strRootLink).has_value());
+        EXPECT_FALSE(Read(strRootLink).has_value());
         ::DeleteFileA(strRootLink.c_str());
         EXPECT_EQ(Saved(), DefaultsSaved());
         Prepare(SSettings());

@@ -1,0 +1,301 @@
+#include "Driver.h"
+
+#include <cstring>
+
+#include <objidl.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+namespace {
+
+const UINT kAnswerMs = 2000;
+const DWORD kPollMs = 20;
+const char kNoAnswer[] = "<window did not answer>";
+
+// A visible dialog of the process, or owned by the owner, with the caption or the control.
+struct SDialogSearch {
+    DWORD nProcessId;
+    HWND hOwner;
+    const std::string* pCaption;
+    int nControlId;
+    HWND hFound;
+};
+
+bool IsVisibleDialog(HWND hwnd)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hwnd, szClass, sizeof szClass);
+    return ::IsWindowVisible(hwnd) && std::strcmp(szClass, "#32770") == 0;
+}
+
+BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<SDialogSearch*>(lParam);
+    DWORD nProcessId = 0;
+    ::GetWindowThreadProcessId(hwnd, &nProcessId);
+    const bool bMatch =
+        (pSearch->hOwner ? ::GetWindow(hwnd, GW_OWNER) == pSearch->hOwner
+                         : !pSearch->nProcessId || nProcessId == pSearch->nProcessId) &&
+        IsVisibleDialog(hwnd) &&
+        (pSearch->pCaption ? WindowText(hwnd) == *pSearch->pCaption
+                           : ::GetDlgItem(hwnd, pSearch->nControlId) != nullptr);
+    if (bMatch)
+        pSearch->hFound = hwnd;
+    return !bMatch;
+}
+
+HWND FindDialog(SDialogSearch search)
+{
+    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs)
+{
+    const ULONGLONG nDeadline = ::GetTickCount64() + nTimeoutMs;
+    while (!fnDone()) {
+        if (::GetTickCount64() >= nDeadline)
+            return false;
+        ::Sleep(kPollMs);
+    }
+    return true;
+}
+
+HWND FindProcessDialog(DWORD nProcessId, int nControlId)
+{
+    return FindDialog({nProcessId, nullptr, nullptr, nControlId, nullptr});
+}
+
+HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption)
+{
+    return FindDialog({0, hOwner, &strCaption, 0, nullptr});
+}
+
+HWND FindOwnedDialog(HWND hOwner, int nControlId)
+{
+    return FindDialog({0, hOwner, nullptr, nControlId, nullptr});
+}
+
+std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR nResult = 0;
+    if (!hwnd || !::SendMessageTimeoutA(hwnd, nMessage, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMs,
+                                        &nResult))
+        return std::nullopt;
+    return static_cast<LRESULT>(nResult);
+}
+
+std::string WindowText(HWND hwnd)
+{
+    char szText[1024] = "";
+    if (!SendWithDeadline(hwnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText)))
+        return kNoAnswer;
+    szText[sizeof szText - 1] = '\0';
+    return szText;
+}
+
+std::string ItemText(HWND hDlg, int nControlId)
+{
+    return WindowText(::GetDlgItem(hDlg, nControlId));
+}
+
+bool SetItemText(HWND hDlg, int nControlId, const std::string& strText)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(strText.c_str()))
+        .has_value();
+}
+
+bool IsItemChecked(HWND hDlg, int nControlId)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), BM_GETCHECK).value_or(0) == BST_CHECKED;
+}
+
+bool IsItemEnabled(HWND hDlg, int nControlId)
+{
+    return ::IsWindowEnabled(::GetDlgItem(hDlg, nControlId)) != FALSE;
+}
+
+int SelectedListEntry(HWND hDlg, int nControlId)
+{
+    return static_cast<int>(
+        SendWithDeadline(::GetDlgItem(hDlg, nControlId), LB_GETCURSEL).value_or(LB_ERR));
+}
+
+bool SelectListEntry(HWND hDlg, int nControlId, int nIndex)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), LB_SETCURSEL,
+                            static_cast<WPARAM>(nIndex))
+               .value_or(LB_ERR) == nIndex;
+}
+
+HWND FocusOfThread(HWND hwnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD nThreadId = ::GetWindowThreadProcessId(hwnd, nullptr);
+    return ::GetGUIThreadInfo(nThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+std::pair<int, int> EditSelection(HWND hEdit)
+{
+    const LRESULT nSelection = SendWithDeadline(hEdit, EM_GETSEL).value_or(-1);
+    return {LOWORD(nSelection), HIWORD(nSelection)};
+}
+
+bool PressKey(HWND hwnd, UINT nVirtualKey)
+{
+    // Repeat count 1; the key-up also carries the previous-state and transition bits.
+    const UINT nScanCode = ::MapVirtualKeyA(nVirtualKey, MAPVK_VK_TO_VSC);
+    const LPARAM lDown = 1 | static_cast<LPARAM>(nScanCode) << 16;
+    return SendWithDeadline(hwnd, WM_KEYDOWN, nVirtualKey, lDown) &&
+           SendWithDeadline(hwnd, WM_KEYUP, nVirtualKey, lDown | 0xC0000000);
+}
+
+bool ClickButton(HWND hDlg, int nControlId)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), BM_CLICK).has_value();
+}
+
+bool PostCommand(HWND hDlg, int nControlId)
+{
+    const HWND hButton = ::GetDlgItem(hDlg, nControlId);
+    return hButton && ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nControlId, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(hButton)) != 0;
+}
+
+std::pair<int, int> TopLeft(HWND hwnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hwnd, &rect);
+    return {rect.left, rect.top};
+}
+
+bool IsPainted(HWND hwnd)
+{
+    return SendWithDeadline(hwnd, WM_NULL) && !::GetUpdateRect(hwnd, nullptr, FALSE);
+}
+
+CProgramRun::~CProgramRun()
+{
+    Kill();
+    if (m_hProcess)
+        ::CloseHandle(m_hProcess);
+}
+
+bool CProgramRun::Start(const std::string& strCommandLine, const std::string& strWorkDir)
+{
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
+    command.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          strWorkDir.empty() ? nullptr : strWorkDir.c_str(), &startup, &process))
+        return false;
+    ::CloseHandle(process.hThread);
+    m_hProcess = process.hProcess;
+    m_nProcessId = process.dwProcessId;
+    return true;
+}
+
+bool CProgramRun::IsRunning() const
+{
+    return m_hProcess && ::WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool CProgramRun::WaitForEnd(unsigned nTimeoutMs) const
+{
+    return m_hProcess && ::WaitForSingleObject(m_hProcess, nTimeoutMs) == WAIT_OBJECT_0;
+}
+
+void CProgramRun::Kill()
+{
+    if (IsRunning()) {
+        ::TerminateProcess(m_hProcess, 1);
+        ::WaitForSingleObject(m_hProcess, kWaitMs);
+    }
+}
+
+std::vector<DWORD> ChildProcesses(DWORD nParentId)
+{
+    std::vector<DWORD> children;
+    const HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = hSnapshot != INVALID_HANDLE_VALUE && ::Process32First(hSnapshot, &entry);
+         bMore; bMore = ::Process32Next(hSnapshot, &entry)) {
+        if (entry.th32ParentProcessID == nParentId)
+            children.push_back(entry.th32ProcessID);
+    }
+    if (hSnapshot != INVALID_HANDLE_VALUE)
+        ::CloseHandle(hSnapshot);
+    return children;
+}
+
+namespace {
+
+// Hands a new link object to fn, with COM set up on this thread for the while.
+template <typename Fn> void WithShellLink(Fn fn)
+{
+    const bool bCom = SUCCEEDED(::CoInitialize(nullptr));
+    IShellLinkA* pLink = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkA, reinterpret_cast<void**>(&pLink)))) {
+        fn(pLink);
+        pLink->Release();
+    }
+    if (bCom)
+        ::CoUninitialize();
+}
+
+bool LoadInto(IShellLinkA* pLink, const std::string& strPath)
+{
+    IPersistFile* pFile = nullptr;
+    WCHAR wszPath[MAX_PATH] = L"";
+    if (!::MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, wszPath, MAX_PATH) ||
+        FAILED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile))))
+        return false;
+    const bool bLoaded = SUCCEEDED(pFile->Load(wszPath, STGM_READ));
+    pFile->Release();
+    return bLoaded;
+}
+
+std::string TargetOf(IShellLinkA* pLink)
+{
+    char szTarget[MAX_PATH] = "";
+    pLink->GetPath(szTarget, MAX_PATH, nullptr, SLGP_RAWPATH);
+    szTarget[MAX_PATH - 1] = '\0';
+    return szTarget;
+}
+
+} // namespace
+
+std::optional<SShellLink> LoadShellLink(const std::string& strPath)
+{
+    std::optional<SShellLink> link;
+    WithShellLink([&](IShellLinkA* pLink) {
+        char szWorkDir[MAX_PATH] = "";
+        char szDescription[INFOTIPSIZE] = "";
+        if (!LoadInto(pLink, strPath))
+            return;
+        pLink->GetWorkingDirectory(szWorkDir, MAX_PATH);
+        pLink->GetDescription(szDescription, INFOTIPSIZE);
+        szWorkDir[MAX_PATH - 1] = szDescription[INFOTIPSIZE - 1] = '\0';
+        link = SShellLink{TargetOf(pLink), szWorkDir, szDescription};
+    });
+    return link;
+}
+
+std::string StoredTarget(const std::string& strTarget)
+{
+    std::string strStored = "<no link object>";
+    WithShellLink([&](IShellLinkA* pLink) {
+        pLink->SetPath(strTarget.c_str());
+        strStored = TargetOf(pLink);
+    });
+    return strStored;
+}

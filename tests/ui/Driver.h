@@ -1,0 +1,89 @@
+// Driving the program from outside, with messages only: under Xvfb there is no window manager
+// and nothing has the focus, so no input is simulated. Every wait and every message has a
+// deadline: a program that never gets there fails the run instead of hanging it.
+// No test framework here: the installer probe builds on this too.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+#include <windows.h>
+
+constexpr unsigned kWaitMs = 5000;
+
+// Polls until the condition holds; false when the deadline passed first.
+bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs = kWaitMs);
+
+// A visible dialog holding the control, of the process (0: of any); null when none yet.
+HWND FindProcessDialog(DWORD nProcessId, int nControlId);
+// A visible dialog owned by hOwner, with the caption or holding the control.
+HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption);
+HWND FindOwnedDialog(HWND hOwner, int nControlId);
+
+// Nothing when the window does not answer in time.
+std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam = 0,
+                                        LPARAM lParam = 0);
+
+// A marker text when the window does not answer.
+std::string WindowText(HWND hwnd);
+std::string ItemText(HWND hDlg, int nControlId);
+bool SetItemText(HWND hDlg, int nControlId, const std::string& strText);
+bool IsItemChecked(HWND hDlg, int nControlId);
+bool IsItemEnabled(HWND hDlg, int nControlId);
+// -1 for none.
+int SelectedListEntry(HWND hDlg, int nControlId);
+bool SelectListEntry(HWND hDlg, int nControlId, int nIndex);
+
+// GetFocus answers only for the caller's own thread; this asks about the window's thread.
+HWND FocusOfThread(HWND hwnd);
+// First and one past the last selected character.
+std::pair<int, int> EditSelection(HWND hEdit);
+// A key pressed and released, delivered to the window as the keyboard would.
+bool PressKey(HWND hwnd, UINT nVirtualKey);
+
+// Returns once the click's handler has run: not for a button that opens a modal dialog.
+bool ClickButton(HWND hDlg, int nControlId);
+// The button's command, queued; for buttons that open a modal dialog.
+bool PostCommand(HWND hDlg, int nControlId);
+
+std::pair<int, int> TopLeft(HWND hwnd);
+// The window has taken its pending messages and holds no part waiting to be painted.
+bool IsPainted(HWND hwnd);
+
+// A process started by the test; one still going when the object dies is killed, so a
+// stuck program never outlives its test.
+class CProgramRun {
+public:
+    CProgramRun() = default;
+    CProgramRun(const CProgramRun&) = delete;
+    CProgramRun& operator=(const CProgramRun&) = delete;
+    ~CProgramRun();
+
+    // An empty working directory: the caller's.
+    bool Start(const std::string& strCommandLine, const std::string& strWorkDir);
+    DWORD ProcessId() const { return m_nProcessId; }
+    bool IsRunning() const;
+    bool WaitForEnd(unsigned nTimeoutMs = kWaitMs) const;
+    void Kill();
+
+private:
+    HANDLE m_hProcess = nullptr;
+    DWORD m_nProcessId = 0;
+};
+
+std::vector<DWORD> ChildProcesses(DWORD nParentId);
+
+// A shortcut file read back through the shell's own link object, as Windows reads it.
+struct SShellLink {
+    std::string strTarget;
+    std::string strWorkDir;
+    std::string strDescription;
+};
+
+// Nothing when the file is missing or is not a shortcut.
+std::optional<SShellLink> LoadShellLink(const std::string& strPath);
+// The link object tidies a target on the way in (a doubled backslash, for one), so a
+// designed target is compared in this form.
+std::string StoredTarget(const std::string& strTarget);
