@@ -1,18 +1,14 @@
-// The data core against the physical limit of the same bytes, measured in one run.
-// Usage: data_bench --rows=FILE [Google Benchmark flags]
-#include "BenchRow.h"
-#include "MedianReporter.h"
+// The data core against a plain stdio read or write of the same bytes, measured in one run.
+// Writes its files into the current folder and its rows to rows.tsv there.
 #include "QuoteState.h"
-#include "RawFileAccess.h"
 #include "RecordingView.h"
-#include "SyntheticModule.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,46 +18,85 @@ const int kQuoteCount = 999;
 const int kShownQuotes[] = {0, 500, 998};
 const char kModuleName[] = "benchmark.adg";
 const char kSettingsName[] = "index.txt";
-const double kDisplayBudget = 3.0;
+const std::string kSettings = std::string(kModuleName) + "\n0\n10\n2\n0\n0";
+// The line reader reads in chunks of this size; the plain loop uses the same.
+const std::size_t kChunkSize = 65536;
 
-// The benchmarks' files live in a fresh current directory, removed at the end.
-class CScratchFolder {
+// A fixed generator, so the file and so the timings do not vary between runs.
+class CLinePicker {
 public:
-    CScratchFolder()
+    // Letters with a space about every sixth character, in texts sometimes a "~" instead.
+    std::string Line(int nLow, int nHigh, bool bBreaks)
     {
-        const auto nTicks = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path =
-            std::filesystem::temp_directory_path() / ("adagio-bench-" + std::to_string(nTicks));
-        std::filesystem::create_directories(m_path);
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_path);
+        std::string strLine(static_cast<std::size_t>(nLow + Below(nHigh - nLow + 1)), '.');
+        for (std::size_t i = 1; i + 1 < strLine.size(); ++i) {
+            const int nPick = Below(72);
+            strLine[i] = static_cast<char>('a' + nPick % 26);
+            if (nPick < 12)
+                strLine[i] = bBreaks && nPick == 0 ? '~' : ' ';
+        }
+        return strLine;
     }
-    ~CScratchFolder()
-    {
-        std::error_code error;
-        std::filesystem::current_path(m_previous, error);
-        std::filesystem::remove_all(m_path, error);
-    }
-    CScratchFolder(const CScratchFolder&) = delete;
-    CScratchFolder& operator=(const CScratchFolder&) = delete;
 
 private:
-    std::filesystem::path m_path, m_previous;
+    int Below(int nLimit)
+    {
+        m_nState = m_nState * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<int>((m_nState >> 33) % static_cast<std::uint64_t>(nLimit));
+    }
+
+    std::uint64_t m_nState = 0x5eed;
 };
 
-std::string SettingsBytes(int nIndex)
+// Per quote: its text as the quote field shows it, and the offset just past its attribution,
+// where a reader that shows it can stop.
+struct SModule {
+    std::string strBytes = "Benchmark sayings\r\n" + std::to_string(kQuoteCount) + "\r\n%\r\n";
+    std::vector<std::string> shownTexts;
+    std::vector<std::size_t> quoteEnds;
+};
+
+SModule MakeModule()
 {
-    return std::string(kModuleName) + "\n" + std::to_string(nIndex) + "\n10\n2\n0\n0";
+    CLinePicker picker;
+    SModule module;
+    for (int i = 0; i < kQuoteCount; ++i) {
+        const std::string strText = picker.Line(60, 180, true);
+        module.strBytes +=
+            (i > 0 ? "%\r\n" : "") + strText + "\r\n" + picker.Line(15, 40, false) + "\r\n";
+        std::string strShown;
+        for (char ch : strText)
+            strShown += ch == '~' ? std::string("\r\n") : std::string(1, ch);
+        module.shownTexts.push_back(strShown);
+        module.quoteEnds.push_back(module.strBytes.size());
+    }
+    return module;
 }
 
-std::string DisplayName(int nIndex)
+std::size_t ReadPrefix(const std::string& strPath, std::size_t nBytes)
 {
-    return "display/" + std::to_string(nIndex);
+    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
+    if (pFile == nullptr)
+        return 0;
+    // Allocated per open, as the reader allocates its chunk.
+    std::vector<char> buffer(kChunkSize);
+    std::size_t nTotal = 0, nGot = 1;
+    while (nTotal < nBytes && nGot > 0) {
+        nGot = std::fread(buffer.data(), 1, std::min(kChunkSize, nBytes - nTotal), pFile);
+        nTotal += nGot;
+    }
+    std::fclose(pFile);
+    return nTotal;
 }
 
-std::string RawReadName(int nIndex)
+bool WriteAll(const char* pszPath, const std::string& strBytes)
 {
-    return "fread/" + std::to_string(nIndex);
+    std::FILE* pFile = std::fopen(pszPath, "wb");
+    if (pFile == nullptr)
+        return false;
+    const bool bWritten =
+        std::fwrite(strBytes.data(), 1, strBytes.size(), pFile) == strBytes.size();
+    return std::fclose(pFile) == 0 && bWritten;
 }
 
 // A display that holds shows m_nCurrentQuote: the walk to it is the whole cost.
@@ -73,158 +108,125 @@ void ShowHeldQuote(CQuoteState& state, CRecordingView& view, int nIndex)
     state.ShowQuoteText(view);
 }
 
-void RegisterDisplay(const SSyntheticModule& module, int nIndex)
+// The plain reads of the first bytes of each file.
+auto PlainReads(std::vector<std::pair<std::string, std::size_t>> prefixes)
 {
-    const std::string strExpected = module.quoteTexts[static_cast<std::size_t>(nIndex)];
-    benchmark::RegisterBenchmark(DisplayName(nIndex).c_str(), [=](benchmark::State& st) {
-        CQuoteState state;
-        CRecordingView view;
-        state.m_strModulePath = kModuleName;
-        ShowHeldQuote(state, view, nIndex);
-        if (view.m_strText != strExpected)
-            st.SkipWithError("the display shows another quote than the one asked for");
-        while (st.KeepRunning()) {
-            ShowHeldQuote(state, view, nIndex);
-            benchmark::DoNotOptimize(view.m_strText.data());
-        }
-    });
+    return [prefixes](benchmark::State& st) {
+        for (auto _ : st)
+            for (const auto& prefix : prefixes)
+                benchmark::DoNotOptimize(ReadPrefix(prefix.first, prefix.second));
+    };
 }
 
-void RegisterRawRead(const std::string& strName, std::vector<std::string> paths,
-                     std::vector<std::size_t> sizes)
+// One row of the table: the data core's work against the plain stdio work on the same bytes.
+struct SRow {
+    std::string strName, strPlain;
+    const char* pszBudget;
+};
+
+template <typename Work, typename Plain>
+void AddRow(std::vector<SRow>& rows, const SRow& row, Work work, Plain plain)
 {
-    benchmark::RegisterBenchmark(strName.c_str(), [=](benchmark::State& st) {
-        while (st.KeepRunning()) {
-            for (std::size_t i = 0; i < paths.size(); ++i)
-                benchmark::DoNotOptimize(ReadFilePrefix(paths[i].c_str(), sizes[i]));
-        }
-    });
+    benchmark::RegisterBenchmark(row.strName.c_str(), work);
+    benchmark::RegisterBenchmark((row.strName + " (plain)").c_str(), plain);
+    rows.push_back(row);
 }
 
-void RegisterSettings(std::size_t nTitleLine)
+std::vector<SRow> RegisterAll(const SModule& module)
 {
-    const std::string strSettings = SettingsBytes(0);
-    benchmark::RegisterBenchmark("LoadSettings", [](benchmark::State& st) {
-        CQuoteState state;
-        CRecordingView view;
-        while (st.KeepRunning()) {
-            state.LoadSettings(view);
-            benchmark::DoNotOptimize(state.m_szTitle);
-        }
-        if (state.m_strModulePath != kModuleName)
-            st.SkipWithError("the settings file did not load");
-    });
-    RegisterRawRead("fread/settings", {kSettingsName, kModuleName},
-                    {strSettings.size(), nTitleLine});
-    benchmark::RegisterBenchmark("SaveSettings", [](benchmark::State& st) {
-        CQuoteState state;
-        state.m_strModulePath = kModuleName;
-        state.m_nCurrentQuote = 0;
-        state.m_bTimerEnabled = 0;
-        while (st.KeepRunning())
-            state.SaveSettings();
-    });
-    benchmark::RegisterBenchmark("fwrite/settings", [strSettings](benchmark::State& st) {
-        while (st.KeepRunning())
-            benchmark::DoNotOptimize(WriteWholeFile(kSettingsName, strSettings));
-    });
-}
-
-void RegisterAll(const SSyntheticModule& module)
-{
+    std::vector<SRow> rows;
     for (int nIndex : kShownQuotes) {
-        RegisterDisplay(module, nIndex);
-        RegisterRawRead(RawReadName(nIndex), {kModuleName},
-                        {module.quoteEnds[static_cast<std::size_t>(nIndex)]});
+        const std::size_t nEnd = module.quoteEnds[static_cast<std::size_t>(nIndex)];
+        const std::string strExpected = module.shownTexts[static_cast<std::size_t>(nIndex)];
+        const SRow row = {
+            "Quote display, index " + std::to_string(nIndex) + " of " + std::to_string(kQuoteCount),
+            "fread of " + std::to_string(nEnd) + " bytes:", nIndex == kQuoteCount - 1 ? "<=3" : ""};
+        AddRow(
+            rows, row,
+            [=](benchmark::State& st) {
+                CQuoteState state;
+                CRecordingView view;
+                state.m_strModulePath = kModuleName;
+                ShowHeldQuote(state, view, nIndex);
+                if (view.m_strText != strExpected)
+                    st.SkipWithError("the display shows another quote than the one asked for");
+                for (auto _ : st)
+                    ShowHeldQuote(state, view, nIndex);
+            },
+            PlainReads({{kModuleName, nEnd}}));
     }
-    RegisterSettings(module.strBytes.find('\n') + 1);
-}
-
-SBenchRow CompareRow(const CMedianReporter& reporter, const std::string& strName,
-                     const std::string& strSubject, const std::string& strLimit,
-                     const std::string& strLimitLabel, double dBudget)
-{
-    SBenchRow row = {strName, "not measured", strLimitLabel, "-", "-", "-"};
-    double dSubject = 0.0, dLimit = 0.0;
-    if (dBudget > 0.0) {
-        row.strBudget = "<= " + FormatRatio(dBudget);
-        row.strVerdict = Verdict(false);
-    }
-    if (!reporter.Median(strSubject, dSubject) || !reporter.Median(strLimit, dLimit) ||
-        dLimit <= 0.0)
-        return row;
-    const double dRatio = dSubject / dLimit;
-    row.strMeasured = FormatSeconds(dSubject);
-    row.strReference = strLimitLabel + " " + FormatSeconds(dLimit);
-    row.strRatio = FormatRatio(dRatio);
-    if (dBudget > 0.0)
-        row.strVerdict = Verdict(dRatio <= dBudget);
-    return row;
-}
-
-std::vector<SBenchRow> MakeRows(const CMedianReporter& reporter, const SSyntheticModule& module)
-{
-    std::vector<SBenchRow> rows;
-    for (int nIndex : kShownQuotes) {
-        const std::size_t nBytes = module.quoteEnds[static_cast<std::size_t>(nIndex)];
-        rows.push_back(CompareRow(reporter,
-                                  "Quote display, index " + std::to_string(nIndex) + " of " +
-                                      std::to_string(kQuoteCount),
-                                  DisplayName(nIndex), RawReadName(nIndex),
-                                  "fread of " + FormatBytes(static_cast<double>(nBytes)) + ":",
-                                  nIndex == kQuoteCount - 1 ? kDisplayBudget : 0.0));
-    }
-    rows.push_back(CompareRow(reporter, "LoadSettings (index.txt, module title)", "LoadSettings",
-                              "fread/settings", "fread of the same bytes:", 0.0));
-    rows.push_back(CompareRow(reporter, "SaveSettings (index.txt)", "SaveSettings",
-                              "fwrite/settings", "fwrite of the same bytes:", 0.0));
+    // LoadSettings reads index.txt whole and the module's title line.
+    AddRow(
+        rows, {"LoadSettings (index.txt, module title)", "fread of the same bytes:", ""},
+        [](benchmark::State& st) {
+            CQuoteState state;
+            CRecordingView view;
+            for (auto _ : st)
+                state.LoadSettings(view);
+            if (state.m_strModulePath != kModuleName)
+                st.SkipWithError("the settings file did not load");
+        },
+        PlainReads(
+            {{kSettingsName, kSettings.size()}, {kModuleName, module.strBytes.find('\n') + 1}}));
+    AddRow(
+        rows, {"SaveSettings (index.txt)", "fwrite of the same bytes:", ""},
+        [](benchmark::State& st) {
+            CQuoteState state;
+            state.m_strModulePath = kModuleName;
+            state.m_nCurrentQuote = 0;
+            for (auto _ : st)
+                state.SaveSettings();
+        },
+        [](benchmark::State& st) {
+            for (auto _ : st)
+                benchmark::DoNotOptimize(WriteAll(kSettingsName, kSettings));
+        });
     return rows;
 }
 
-// Takes --rows=FILE out of the arguments and adds defaults that flags given later override.
-std::vector<char*> PrepareArguments(int argc, char** argv, std::string& strRowsPath)
-{
-    static char szRepetitions[] = "--benchmark_repetitions=9";
-    static char szInterleave[] = "--benchmark_enable_random_interleaving=true";
-    static char szAggregates[] = "--benchmark_report_aggregates_only=true";
-    static char szMinTime[] = "--benchmark_min_time=0.1";
-    std::vector<char*> args = {argv[0], szRepetitions, szInterleave, szAggregates, szMinTime};
-    const char kRowsFlag[] = "--rows=";
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], kRowsFlag, sizeof kRowsFlag - 1) == 0)
-            strRowsPath = argv[i] + sizeof kRowsFlag - 1;
-        else
-            args.push_back(argv[i]);
+// Keeps each benchmark's median CPU time per iteration, the kernel's share included: unlike
+// wall time, it leaves out the waits for a core that other work on the machine held.
+class CMedianReporter : public benchmark::ConsoleReporter {
+public:
+    // Plain text: the report goes to a log more often than to a terminal.
+    CMedianReporter() : ConsoleReporter(OO_Tabular) {}
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.aggregate_name != "median" || run.error_occurred || run.iterations == 0)
+                continue;
+            char szSeconds[32] = "";
+            std::snprintf(szSeconds, sizeof szSeconds, "%.6g",
+                          run.cpu_accumulated_time / static_cast<double>(run.iterations));
+            m_medians[run.run_name.function_name] = szSeconds;
+        }
+        ConsoleReporter::ReportRuns(runs);
     }
-    return args;
-}
+
+    // Empty for a benchmark that did not run or reported an error.
+    std::map<std::string, std::string> m_medians;
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::string strRowsPath;
-    std::vector<char*> args = PrepareArguments(argc, argv, strRowsPath);
-    int nArgs = static_cast<int>(args.size());
-    benchmark::Initialize(&nArgs, args.data());
-    if (benchmark::ReportUnrecognizedArguments(nArgs, args.data()))
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
-
-    const CScratchFolder scratch;
-    const SSyntheticModule module = MakeSyntheticModule(kQuoteCount);
-    if (!WriteWholeFile(kModuleName, module.strBytes) ||
-        !WriteWholeFile(kSettingsName, SettingsBytes(0))) {
+    const SModule module = MakeModule();
+    if (!WriteAll(kModuleName, module.strBytes) || !WriteAll(kSettingsName, kSettings)) {
         std::fprintf(stderr, "data_bench: cannot write the benchmark files\n");
         return 1;
     }
-    RegisterAll(module);
+    const std::vector<SRow> rows = RegisterAll(module);
     CMedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-
-    if (!strRowsPath.empty() && !WriteRows(strRowsPath, MakeRows(reporter, module))) {
-        std::fprintf(stderr, "data_bench: cannot write %s\n", strRowsPath.c_str());
-        return 1;
-    }
-    return 0;
+    std::string strRows;
+    for (const SRow& row : rows)
+        strRows += row.strName + "\ts\t" + reporter.m_medians[row.strName] + "\t" + row.strPlain +
+                   "\t" + reporter.m_medians[row.strName + " (plain)"] + "\t" + row.pszBudget +
+                   "\t\n";
+    return WriteAll("rows.tsv", strRows) ? 0 : 1;
 }

@@ -1,25 +1,18 @@
-// The start-up reference: the quote window's template run by a plain dialog box, no
-// framework and no logic. It puts a fixed text into the quote field while it initialises,
-// so "text in the field" is measured the same way as for the program.
+// The start-up reference: the quote window's template run by a plain dialog box, no framework
+// and no logic. It sets a fixed quote as it opens, so "text in the field" is measured alike.
 #include "resource.h"
 
 #include <windows.h>
 
 namespace {
 
-const char kszFixedQuote[] = "A fixed quote, put in place as the dialog opens.";
-
 INT_PTR CALLBACK MinimalDialogProc(HWND hDlg, UINT nMessage, WPARAM wParam, LPARAM /*lParam*/)
 {
-    if (nMessage == WM_INITDIALOG) {
-        ::SetDlgItemTextA(hDlg, IDC_QUOTE_TEXT, kszFixedQuote);
-        return TRUE;
-    }
-    if (nMessage == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+    if (nMessage == WM_INITDIALOG)
+        ::SetDlgItemTextA(hDlg, IDC_QUOTE_TEXT, "A fixed quote, put in place as the dialog opens.");
+    else if (nMessage == WM_COMMAND && LOWORD(wParam) == IDCANCEL)
         ::EndDialog(hDlg, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    return nMessage == WM_INITDIALOG;
 }
 
 } // namespace

@@ -1,226 +1,252 @@
-// The program under Wine: start-up to the first quote against a minimal dialog of the same
-// template, the Next click, and what the process holds after start and after many clicks.
-// Usage: ui_bench ROWS_FILE
-#include "BenchFolder.h"
-#include "BenchRow.h"
-#include "ChildProgram.h"
-#include "SampleStats.h"
-#include "Stopwatch.h"
+// The program under Wine against a minimal dialog of the same template: start-up to the first
+// quote, the Next click, and what the process holds after start and after many clicks.
+// Usage: ui_bench APP_FOLDER MINIMAL_FOLDER ROWS_FILE
+#include "resource.h"
 
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
+// The program first, then its reference.
+const char* const kExes[] = {"Adagiomill.exe", "MinimalDialog.exe"};
+const int kClicks[] = {1000, 200};
 const int kStartRuns = 25;
-const int kClicks = 1000;
-const int kReferenceClicks = 200;
 const DWORD kStartTimeoutMs = 20000;
-const DWORD kClickTimeoutMs = 2000;
+const DWORD kAnswerMs = 5000;
 const DWORD kSettleMs = 300;
-const double kStartBudget = 1.2;
-const double kClickBudgetSeconds = 0.005;
-// Module path, index 0, interval, sequential order, timer off, centred: the program stays
-// open until it is closed.
-const char kSettings[] = "miscellaneous.adg\n0\n10\n2\n0\n0";
 
-struct SPrograms {
-    std::string strAppFolder, strAppExe;
-    std::string strMinimalFolder, strMinimalExe;
+double Now()
+{
+    LARGE_INTEGER frequency = {}, counter = {};
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The median resists the odd run that other work on the machine slowed down.
+double Median(std::vector<double> samples)
+{
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    return samples.empty() ? 0.0 : samples[samples.size() / 2];
+}
+
+// Wine does not count GUI objects: the calls fail there.
+std::string GuiObjects(HANDLE hProcess)
+{
+    ::SetLastError(ERROR_SUCCESS);
+    const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
+    const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
+    return ::GetLastError() != ERROR_SUCCESS ? "not counted"
+                                             : std::to_string(nGdi) + " / " + std::to_string(nUser);
+}
+
+struct SMemory {
+    double dPeakWorkingSet = 0.0;
+    // The commit charge: Wine leaves PrivateUsage at 0, PagefileUsage is the same figure.
+    double dPrivateBytes = 0.0;
+    std::string strGuiObjects;
 };
 
-bool LayOut(SPrograms& programs)
-{
-    const std::string strRoot = ToWindowsPath(ADAGIO_BENCH_DIR);
-    programs.strAppFolder = strRoot + "\\adagiomill";
-    programs.strMinimalFolder = strRoot + "\\minimal";
-    programs.strAppExe = programs.strAppFolder + "\\Adagiomill.exe";
-    programs.strMinimalExe = programs.strMinimalFolder + "\\MinimalDialog.exe";
-    return MakeFolder(programs.strAppFolder) && MakeFolder(programs.strMinimalFolder) &&
-           CopyInto(ToWindowsPath(ADAGIO_EXE), programs.strAppFolder, "Adagiomill.exe") &&
-           CopyInto(ToWindowsPath(ADAGIO_DEFAULT_MODULE), programs.strAppFolder,
-                    "miscellaneous.adg") &&
-           CopyInto(ToWindowsPath(ADAGIO_MINIMAL_EXE), programs.strMinimalFolder,
-                    "MinimalDialog.exe");
-}
-
-// Every run of the program starts from the same settings, whatever the last one saved.
-bool ResetSettings(const SPrograms& programs)
-{
-    return WriteFileBytes(programs.strAppFolder + "\\index.txt", kSettings);
-}
-
-bool TimeStart(const std::string& strExe, const std::string& strFolder, SStartPhases& phases)
-{
-    CChildProgram child;
-    std::string strText;
-    if (!child.Start(strExe, strFolder) || !child.WaitForNewText("", strText, kStartTimeoutMs))
-        return false;
-    phases = child.Phases();
-    return true;
-}
-
-struct SStartSeries {
-    std::vector<double> created, answering, text;
-
-    void Add(const SStartPhases& phases)
+// One run of a dialog program, started in its folder; ended with the object, so no stray
+// program outlives the benchmark.
+class CChildProgram {
+public:
+    CChildProgram(const std::string& strFolder, const char* pszExe)
     {
-        created.push_back(phases.dCreated);
-        answering.push_back(phases.dAnswering);
-        text.push_back(phases.dText);
+        const std::string strPath = strFolder + "\\" + pszExe;
+        std::string strCommand = "\"" + strPath + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (!::CreateProcessA(strPath.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              strFolder.c_str(), &startup, &m_process))
+            m_process = {};
     }
+    CChildProgram(const CChildProgram&) = delete;
+    CChildProgram& operator=(const CChildProgram&) = delete;
+    // Closes the dialog as Esc would, and ends the process if it does not go.
+    ~CChildProgram()
+    {
+        if (m_process.hProcess == nullptr)
+            return;
+        if (m_hDialog != nullptr)
+            ::PostMessageA(m_hDialog, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_process.hProcess, m_hDialog != nullptr ? kAnswerMs : 0) !=
+            WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.hProcess, 1);
+        ::WaitForSingleObject(m_process.hProcess, kAnswerMs);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
+
+    // Returns once the control's window procedure has handled the message in the program.
+    bool Send(int nControl, UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        DWORD_PTR nResult = 0;
+        return m_hDialog != nullptr &&
+               ::SendMessageTimeoutA(::GetDlgItem(m_hDialog, nControl), nMessage, wParam, lParam,
+                                     SMTO_NORMAL, kAnswerMs, &nResult) != 0;
+    }
+
+    // The dialog's thread takes sent messages only once the dialog has been initialised.
+    bool ReadQuote(std::string& strText) const
+    {
+        char szText[1024] = "";
+        if (!Send(IDC_QUOTE_TEXT, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText)))
+            return false;
+        szText[sizeof szText - 1] = '\0';
+        strText = szText;
+        return true;
+    }
+
+    // Polls the quote field until it holds text other than before, sleeping a millisecond
+    // between reads so the poll takes little from a starting program.
+    bool WaitForNewText(std::string& strText, DWORD nTimeoutMs)
+    {
+        const std::string strOld = strText;
+        for (const double dStart = Now(); (Now() - dStart) * 1000.0 < nTimeoutMs; ::Sleep(1)) {
+            if (m_process.hProcess == nullptr ||
+                ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0)
+                return false;
+            if (m_hDialog == nullptr)
+                ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(this));
+            if (ReadQuote(strText) && !strText.empty() && strText != strOld)
+                return true;
+        }
+        return false;
+    }
+
+    SMemory Memory() const
+    {
+        SMemory memory;
+        PROCESS_MEMORY_COUNTERS counters = {};
+        if (::GetProcessMemoryInfo(m_process.hProcess, &counters, sizeof counters)) {
+            memory.dPeakWorkingSet = static_cast<double>(counters.PeakWorkingSetSize);
+            memory.dPrivateBytes = static_cast<double>(counters.PagefileUsage);
+        }
+        memory.strGuiObjects = GuiObjects(m_process.hProcess);
+        return memory;
+    }
+
+private:
+    static BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
+    {
+        auto* pThis = reinterpret_cast<CChildProgram*>(lParam);
+        DWORD nProcessId = 0;
+        ::GetWindowThreadProcessId(hwnd, &nProcessId);
+        if (nProcessId != pThis->m_process.dwProcessId ||
+            ::GetDlgItem(hwnd, IDC_QUOTE_TEXT) == nullptr)
+            return TRUE;
+        pThis->m_hDialog = hwnd;
+        return FALSE;
+    }
+
+    PROCESS_INFORMATION m_process = {};
+    HWND m_hDialog = nullptr;
 };
 
-struct SStartTimes {
-    SStartSeries app, minimal;
+// Every run starts from the same settings, whatever the last one saved: index 0, sequential,
+// timer off, so the program stays open until it is closed. The minimal dialog ignores them.
+bool ResetSettings(const std::string& strFolder)
+{
+    std::FILE* pFile = std::fopen((strFolder + "\\index.txt").c_str(), "wb");
+    if (pFile == nullptr)
+        return false;
+    const bool bWritten = std::fputs("miscellaneous.adg\n0\n10\n2\n0\n0", pFile) >= 0;
+    return std::fclose(pFile) == 0 && bWritten;
+}
+
+// Seconds from just before CreateProcess until the quote field holds text; negative if never.
+double TimeStart(const char* pszFolder, const char* pszExe)
+{
+    if (!ResetSettings(pszFolder))
+        return -1.0;
+    const double dStart = Now();
+    CChildProgram child(pszFolder, pszExe);
+    std::string strText;
+    return child.WaitForNewText(strText, kStartTimeoutMs) ? Now() - dStart : -1.0;
+}
+
+struct SMeasures {
+    std::vector<double> starts, clicks;
+    SMemory afterStart, afterClicks;
 };
 
 // Interleaved, alternating which goes first, after one unmeasured start of each.
-bool MeasureStarts(const SPrograms& programs, SStartTimes& times)
+bool MeasureStarts(char** ppszFolders, SMeasures* pMeasures)
 {
     for (int nRun = -1; nRun < kStartRuns; ++nRun) {
-        SStartPhases app, minimal;
-        const bool bAppFirst = nRun % 2 == 0;
-        for (const bool bApp : {bAppFirst, !bAppFirst}) {
-            const bool bStarted =
-                bApp ? ResetSettings(programs) &&
-                           TimeStart(programs.strAppExe, programs.strAppFolder, app)
-                     : TimeStart(programs.strMinimalExe, programs.strMinimalFolder, minimal);
-            if (!bStarted)
+        for (const int i : {nRun & 1, 1 - (nRun & 1)}) {
+            const double dSeconds = TimeStart(ppszFolders[i], kExes[i]);
+            if (dSeconds < 0.0)
                 return false;
+            if (nRun >= 0)
+                pMeasures[i].starts.push_back(dSeconds);
         }
-        if (nRun < 0)
-            continue;
-        times.app.Add(app);
-        times.minimal.Add(minimal);
-        std::fprintf(stderr, "start %2d: Adagiomill %.1f ms, minimal dialog %.1f ms\n", nRun + 1,
-                     app.dText * 1e3, minimal.dText * 1e3);
     }
     return true;
 }
 
-struct SClickRun {
-    std::vector<double> clicks;
-    SChildMemory afterStart, afterClicks;
-};
-
-bool MeasureClicks(const SPrograms& programs, SClickRun& run)
-{
-    CChildProgram child;
-    std::string strText;
-    if (!ResetSettings(programs) || !child.Start(programs.strAppExe, programs.strAppFolder) ||
-        !child.WaitForNewText("", strText, kStartTimeoutMs))
-        return false;
-    ::Sleep(kSettleMs);
-    run.afterStart = child.Memory();
-    for (int i = 0; i < kClicks; ++i) {
-        const std::string strOld = strText;
-        const CStopwatch clock;
-        if (!child.ClickNext() || !child.WaitForNewText(strOld, strText, kClickTimeoutMs))
-            return false;
-        run.clicks.push_back(clock.Seconds());
-    }
-    ::Sleep(kSettleMs);
-    run.afterClicks = child.Memory();
-    return true;
-}
-
-struct SMinimalRun {
-    std::vector<double> clicks;
-    SChildMemory memory;
-};
-
-// The same measurements on the minimal dialog: its Next button has no handler, so a click
+// The minimal dialog's Next button has no handler and its text never changes: a click there
 // costs the button's own work and the two messages across processes, nothing else.
-bool MeasureMinimal(const SPrograms& programs, SMinimalRun& run)
+bool MeasureClicks(const char* pszFolder, int nProgram, SMeasures& measures)
 {
-    CChildProgram child;
+    CChildProgram child(pszFolder, kExes[nProgram]);
     std::string strText;
-    if (!child.Start(programs.strMinimalExe, programs.strMinimalFolder) ||
-        !child.WaitForNewText("", strText, kStartTimeoutMs))
+    if (!ResetSettings(pszFolder) || !child.WaitForNewText(strText, kStartTimeoutMs))
         return false;
     ::Sleep(kSettleMs);
-    run.memory = child.Memory();
-    for (int i = 0; i < kReferenceClicks; ++i) {
-        const CStopwatch clock;
-        if (!child.ClickNext() || !child.ReadQuoteField(strText))
+    measures.afterStart = child.Memory();
+    for (int i = 0; i < kClicks[nProgram]; ++i) {
+        const double dStart = Now();
+        if (!child.Send(IDC_NEXT, BM_CLICK) ||
+            !(nProgram == 0 ? child.WaitForNewText(strText, kAnswerMs) : child.ReadQuote(strText)))
             return false;
-        run.clicks.push_back(clock.Seconds());
+        measures.clicks.push_back(Now() - dStart);
     }
+    ::Sleep(kSettleMs);
+    measures.afterClicks = child.Memory();
     return true;
 }
 
-SBenchRow RatioRow(const std::string& strName, double dValue, double dReference,
-                   const std::string& strReferenceLabel, bool bSeconds)
+// Columns: name, unit, measured, reference label, reference, budget; the report formats them.
+void Row(std::FILE* pRows, const std::string& strName, const char* pszUnit, double dMeasured,
+         const char* pszLabel, double dReference, const char* pszBudget = "")
 {
-    const auto format = [bSeconds](double d) {
-        return bSeconds ? FormatSeconds(d) : FormatBytes(d);
-    };
-    return {strName,
-            format(dValue),
-            strReferenceLabel + " " + format(dReference),
-            dReference > 0.0 ? FormatRatio(dValue / dReference) : "-",
-            "-",
-            "-"};
+    std::fprintf(pRows, "%s\t%s\t%.6g\t%s\t%.6g\t%s\t\n", strName.c_str(), pszUnit, dMeasured,
+                 pszLabel, dReference, pszBudget);
 }
 
-std::string ObjectCount(long nCount)
+bool WriteRows(const char* pszPath, const SMeasures& app, const SMeasures& minimal)
 {
-    return nCount < 0 ? "not counted" : std::to_string(nCount);
-}
-
-void AddStartRows(const SStartTimes& times, std::vector<SBenchRow>& rows)
-{
-    const double dApp = Median(times.app.text);
-    const double dMinimal = Median(times.minimal.text);
-    SBenchRow row = RatioRow("Start-up to first quote (median of " + std::to_string(kStartRuns) +
-                                 ", interleaved)",
-                             dApp, dMinimal, "minimal dialog:", true);
-    row.strBudget = "<= " + FormatRatio(kStartBudget);
-    row.strVerdict = Verdict(dApp <= kStartBudget * dMinimal);
-    rows.push_back(row);
-    // The fastest start is the one least disturbed by whatever else the machine was doing.
-    rows.push_back(RatioRow("Start-up, fastest run", Percentile(times.app.text, 0.0),
-                            Percentile(times.minimal.text, 0.0), "minimal dialog:", true));
-    rows.push_back(RatioRow("Start-up phase: dialog created", Median(times.app.created),
-                            Median(times.minimal.created), "minimal dialog:", true));
-    rows.push_back(RatioRow("Start-up phase: dialog answers messages", Median(times.app.answering),
-                            Median(times.minimal.answering), "minimal dialog:", true));
-}
-
-void AddClickRows(const SClickRun& run, const SMinimalRun& minimal, std::vector<SBenchRow>& rows)
-{
-    const double dMedian = Median(run.clicks);
-    SBenchRow row = RatioRow("Next click to new text (median of " + std::to_string(kClicks) + ")",
-                             dMedian, Median(minimal.clicks), "minimal dialog, no handler:", true);
-    row.strBudget = "< " + FormatSeconds(kClickBudgetSeconds);
-    row.strVerdict = Verdict(dMedian < kClickBudgetSeconds);
-    rows.push_back(row);
-    rows.push_back(RatioRow("Next click, 90th percentile", Percentile(run.clicks, 0.9),
-                            Percentile(minimal.clicks, 0.9), "minimal dialog:", true));
-}
-
-void AddMemoryRows(const SClickRun& run, const SChildMemory& minimal, std::vector<SBenchRow>& rows)
-{
-    rows.push_back(RatioRow("Peak working set after start", run.afterStart.dPeakWorkingSet,
-                            minimal.dPeakWorkingSet, "minimal dialog:", false));
-    rows.push_back(RatioRow("Peak working set after " + std::to_string(kClicks) + " clicks",
-                            run.afterClicks.dPeakWorkingSet, run.afterStart.dPeakWorkingSet,
-                            "after start:", false));
-    rows.push_back(RatioRow("Private bytes after start", run.afterStart.dPrivateBytes,
-                            minimal.dPrivateBytes, "minimal dialog:", false));
-    rows.push_back(RatioRow("Private bytes after " + std::to_string(kClicks) + " clicks",
-                            run.afterClicks.dPrivateBytes, run.afterStart.dPrivateBytes,
-                            "after start:", false));
-    rows.push_back(
-        {"GDI objects after start / after " + std::to_string(kClicks) + " clicks",
-         ObjectCount(run.afterStart.nGdiObjects) + " / " + ObjectCount(run.afterClicks.nGdiObjects),
-         "minimal dialog: " + ObjectCount(minimal.nGdiObjects), "-", "-", "-"});
-    rows.push_back({"USER objects after start / after " + std::to_string(kClicks) + " clicks",
-                    ObjectCount(run.afterStart.nUserObjects) + " / " +
-                        ObjectCount(run.afterClicks.nUserObjects),
-                    "minimal dialog: " + ObjectCount(minimal.nUserObjects), "-", "-", "-"});
+    std::FILE* pRows = std::fopen(pszPath, "wb");
+    if (pRows == nullptr)
+        return false;
+    const std::string strClicks = std::to_string(kClicks[0]) + " clicks";
+    Row(pRows,
+        "Start-up to first quote (median of " + std::to_string(kStartRuns) + ", interleaved)", "s",
+        Median(app.starts), "minimal dialog:", Median(minimal.starts), "<=1.2");
+    Row(pRows, "Next click to new text (median of " + strClicks + ")", "s", Median(app.clicks),
+        "minimal dialog, no handler:", Median(minimal.clicks), "<0.005");
+    Row(pRows, "Peak working set after start", "B", app.afterStart.dPeakWorkingSet,
+        "minimal dialog:", minimal.afterStart.dPeakWorkingSet);
+    Row(pRows, "Peak working set after " + strClicks, "B", app.afterClicks.dPeakWorkingSet,
+        "after start:", app.afterStart.dPeakWorkingSet);
+    Row(pRows, "Private bytes after start", "B", app.afterStart.dPrivateBytes,
+        "minimal dialog:", minimal.afterStart.dPrivateBytes);
+    Row(pRows, "Private bytes after " + strClicks, "B", app.afterClicks.dPrivateBytes,
+        "after start:", app.afterStart.dPrivateBytes);
+    std::fprintf(pRows,
+                 "GDI / USER objects after start, after %s\t\t%s, %s\tminimal dialog: %s\t\t\t\n",
+                 strClicks.c_str(), app.afterStart.strGuiObjects.c_str(),
+                 app.afterClicks.strGuiObjects.c_str(), minimal.afterStart.strGuiObjects.c_str());
+    return std::fclose(pRows) == 0;
 }
 
 int Fail(const char* pszWhat)
@@ -233,26 +259,12 @@ int Fail(const char* pszWhat)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
-        return Fail("usage: ui_bench ROWS_FILE");
-    SPrograms programs;
-    if (!LayOut(programs))
-        return Fail("cannot lay out the program folders");
-    SStartTimes times;
-    if (!MeasureStarts(programs, times))
+    SMeasures measures[2];
+    if (argc != 4)
+        return Fail("usage: ui_bench APP_FOLDER MINIMAL_FOLDER ROWS_FILE");
+    if (!MeasureStarts(argv + 1, measures))
         return Fail("a program did not show its quote");
-    SClickRun run;
-    if (!MeasureClicks(programs, run))
-        return Fail("a Next click did not change the quote");
-    SMinimalRun minimal;
-    if (!MeasureMinimal(programs, minimal))
-        return Fail("the minimal dialog did not answer");
-
-    std::vector<SBenchRow> rows;
-    AddStartRows(times, rows);
-    AddClickRows(run, minimal, rows);
-    AddMemoryRows(run, minimal.memory, rows);
-    if (!WriteRows(ToWindowsPath(argv[1]), rows))
-        return Fail("cannot write the rows");
-    return 0;
+    if (!MeasureClicks(argv[1], 0, measures[0]) || !MeasureClicks(argv[2], 1, measures[1]))
+        return Fail("a Next click was not answered");
+    return WriteRows(argv[3], measures[0], measures[1]) ? 0 : Fail("cannot write the rows");
 }
