@@ -37,21 +37,11 @@ double Median(std::vector<double> samples)
     return samples.empty() ? 0.0 : samples[samples.size() / 2];
 }
 
-// Wine does not count GUI objects: the calls fail there.
-std::string GuiObjects(HANDLE hProcess)
-{
-    ::SetLastError(ERROR_SUCCESS);
-    const DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-    const DWORD nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-    return ::GetLastError() != ERROR_SUCCESS ? "not counted"
-                                             : std::to_string(nGdi) + " / " + std::to_string(nUser);
-}
-
 struct SMemory {
     double dPeakWorkingSet = 0.0;
     // The commit charge: Wine leaves PrivateUsage at 0, PagefileUsage is the same figure.
     double dPrivateBytes = 0.0;
-    std::string strGuiObjects;
+    std::string strGuiObjects = "not counted";
 };
 
 // One run of a dialog program, started in its folder; ended with the object, so no stray
@@ -89,8 +79,7 @@ public:
     bool Send(int nControl, UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         DWORD_PTR nResult = 0;
-        return m_hDialog != nullptr &&
-               ::SendMessageTimeoutA(::GetDlgItem(m_hDialog, nControl), nMessage, wParam, lParam,
+        return ::SendMessageTimeoutA(::GetDlgItem(m_hDialog, nControl), nMessage, wParam, lParam,
                                      SMTO_NORMAL, kAnswerMs, &nResult) != 0;
     }
 
@@ -130,7 +119,12 @@ public:
             memory.dPeakWorkingSet = static_cast<double>(counters.PeakWorkingSetSize);
             memory.dPrivateBytes = static_cast<double>(counters.PagefileUsage);
         }
-        memory.strGuiObjects = GuiObjects(m_process.hProcess);
+        // Wine does not count GUI objects: the calls fail there.
+        ::SetLastError(ERROR_SUCCESS);
+        const DWORD nGdi = ::GetGuiResources(m_process.hProcess, GR_GDIOBJECTS);
+        const DWORD nUser = ::GetGuiResources(m_process.hProcess, GR_USEROBJECTS);
+        if (::GetLastError() == ERROR_SUCCESS)
+            memory.strGuiObjects = std::to_string(nGdi) + " / " + std::to_string(nUser);
         return memory;
     }
 

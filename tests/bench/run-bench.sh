@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and the benchmarks natively and for Windows in their own trees, runs
-# them (the Windows ones under Wine), checks the executable, prints one table and writes it
-# with the machine description to docs/performance.md. Logs stay in build/bench-results.
+# Builds the program and the benchmarks natively and for Windows in their own trees, runs them
+# (the Windows ones under Wine), checks the executable, prints one table and writes it with the
+# machine description to docs/performance.md. Logs stay in build/bench-results.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
@@ -40,35 +40,26 @@ run_data() (
     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 )
 
-# Wine reaches the Unix file system through drive Z:.
-winpath() {
-  local path="$1"
-  echo "Z:${path//\//\\}"
-}
-
-run_ui() {
+# The program folders and the rows file are given relative to the current folder.
+run_ui() (
   cp "$win/app/Adagiomill.exe" "$repo/modules/miscellaneous.adg" "$results/app/"
   cp "$win/tests/bench/MinimalDialog.exe" "$results/minimal/"
+  cd "$results"
   ADAGIO_BUILD="$win" "$repo/tools/with-wine.sh" "$repo/tools/wine-run.sh" \
-    "$win/tests/bench/ui_bench.exe" "$(winpath "$results/app")" \
-    "$(winpath "$results/minimal")" "$(winpath "$results/ui.tsv")"
-}
+    "$win/tests/bench/ui_bench.exe" app minimal ui.tsv
+)
 
-# Its size, and that it imports DLLs every Windows has, so it runs as one file.
+# Its size, and that it imports only DLLs that every Windows has, so it runs as one file.
 exe_rows() {
-  local exe="$win/app/Adagiomill.exe" dll base foreign="" count=0 verdict=holds found="system DLLs"
-  local system=" kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 comdlg32 comctl32 msvcrt "
-  system+="ucrtbase shlwapi shcore version winmm ws2_32 uxtheme imm32 rpcrt4 psapi secur32 "
-  system+="crypt32 bcrypt ntdll dwmapi winspool "
+  local exe="$win/app/Adagiomill.exe" dlls foreign
+  local system='(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|msvcrt'
+  system+='|ucrtbase|shlwapi|shcore|version|winmm|ws2_32|uxtheme|imm32|rpcrt4|psapi|secur32'
+  system+='|crypt32|bcrypt|ntdll|dwmapi|winspool)\.dll|api-ms-win-.*'
   printf 'Adagiomill.exe size\tMB\t%s\tlimit\t1500000\t<1500000\t\n' "$(stat -c %s "$exe")"
-  for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr -d '\r'); do
-    count=$((count + 1))
-    base="${dll,,}"
-    base="${base%.dll}"
-    [[ "$system" == *" $base "* || "$base" == api-ms-win-* ]] || foreign+=" $dll"
-  done
-  [ -z "$foreign" ] || verdict=FAILS found="DLLs; not system:$foreign"
-  printf 'Adagiomill.exe imports\t\t%d %s\t-\t\tsystem DLLs only\t%s\n' "$count" "$found" "$verdict"
+  dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr -d '\r')
+  foreign=$(grep -vixE "$system" <<<"$dlls" | paste -sd' ') || true
+  printf 'Adagiomill.exe imports\t\t%d DLLs%s\t-\t\tsystem DLLs only\t%s\n' "$(wc -l <<<"$dlls")" \
+    "${foreign:+; not system: $foreign}" "$([ -z "$foreign" ] && echo holds || echo FAILS)"
 }
 
 # Columns in: name, unit (s, B, MB or none for text), measured, reference label, reference,
