@@ -151,11 +151,13 @@ TEST_P(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
     int nShown = ShownIndex(hwnd, "Stress");
     ASSERT_GE(nShown, 0);
     SUsage baseline = {};
+    int nSequentialSteps = 0;
     for (int i = 1; i <= kClicks; ++i) {
         SCOPED_TRACE("click " + std::to_string(i));
         ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT)) << "Next did not return";
         const int nBefore = nShown;
         nShown = ShownIndex(hwnd, "Stress");
+        nSequentialSteps += nShown == (nBefore + 1) % kQuotes;
         if (nOrder == kSequential) {
             ASSERT_EQ(nShown, i % kQuotes);
         } else {
@@ -168,6 +170,8 @@ TEST_P(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
             baseline = *usage;
         }
     }
+    // A random pick lands on the next quote about once in a thousand.
+    EXPECT_EQ(nSequentialSteps > kClicks / 2, nOrder == kSequential);
     const std::optional<SUsage> last = Measure(m_run.ProcessId());
     ASSERT_TRUE(last) << "cannot measure the program";
     EXPECT_LE(last->nGdiObjects, baseline.nGdiObjects + kObjectSlack) << "GDI objects";

@@ -1,7 +1,7 @@
 // adagio-probe: what the install test and the screenshots need from inside Wine.
-//   link <file.lnk>            prints the shortcut's target and working directory
-//   launch <file.lnk>          starts the target in the working directory, prints the quote
-//                              window's caption and fields, closes it with Close
+//   launch <file.lnk>          prints the shortcut's target and working directory, starts the
+//                              target there, prints the quote window's caption and fields,
+//                              closes it with Close
 //   rect <control id>          waits for the dialog holding the control, prints its frame
 //                              as WxH+X+Y
 //   post <control id> <id>     sends that dialog a button command
@@ -37,20 +37,14 @@ HWND WaitForDialog(DWORD nProcessId, int nControlId)
     return bShown ? hwnd : nullptr;
 }
 
-int PrintLink(const std::string& strLink)
+int LaunchLink(const std::string& strLink)
 {
     const std::optional<SShellLink> link = LoadShellLink(strLink);
     if (!link)
         return Fail("not a readable shortcut");
     std::printf("target=%s\nworkdir=%s\n", link->strTarget.c_str(), link->strWorkDir.c_str());
-    return 0;
-}
-
-int LaunchLink(const std::string& strLink)
-{
-    const std::optional<SShellLink> link = LoadShellLink(strLink);
     CProgramRun run;
-    if (!link || !run.Start("\"" + link->strTarget + "\"", link->strWorkDir))
+    if (!run.Start("\"" + link->strTarget + "\"", link->strWorkDir))
         return Fail("the shortcut's target did not start");
     const HWND hwnd = WaitForDialog(run.ProcessId(), IDC_QUOTE_TEXT);
     if (!hwnd)
@@ -105,8 +99,6 @@ int RunProgram(int argc, char** argv)
 int main(int argc, char** argv)
 {
     const std::string strCommand = argc > 1 ? argv[1] : "";
-    if (argc == 3 && strCommand == "link")
-        return PrintLink(argv[2]);
     if (argc == 3 && strCommand == "launch")
         return LaunchLink(argv[2]);
     if (argc == 3 && strCommand == "rect")
@@ -115,6 +107,6 @@ int main(int argc, char** argv)
         return PostButton(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 3 && strCommand == "run")
         return RunProgram(argc, argv);
-    return Fail("usage: link|launch <file.lnk>, rect <control id>, post <control id> <id>, "
+    return Fail("usage: launch <file.lnk>, rect <control id>, post <control id> <id>, "
                 "run <program> [arguments]");
 }

@@ -95,13 +95,11 @@ check "NoRepair" expect_value NoRepair 0x1
 size_kb=$(($(reg_value "$key" EstimatedSize)))
 check "EstimatedSize in KB ($size_kb)" test "$size_kb" -gt 100 -a "$size_kb" -lt 10000
 
-link="$(win "$probe" link "$win_menu_link")"
-check "Start-menu shortcut target" test "$(probe_field target "$link")" = "$win_exe"
-check "Start-menu shortcut working directory" test "$(probe_field workdir "$link")" = "$win_dir"
-
 # Started as Explorer starts the shortcut: its target in its working directory.
 run="$(win "$probe" launch "$win_menu_link")"
 launched=$?
+check "Start-menu shortcut target" test "$(probe_field target "$run")" = "$win_exe"
+check "Start-menu shortcut working directory" test "$(probe_field workdir "$run")" = "$win_dir"
 check "the program shows its window and ends on Close" test "$launched" -eq 0
 check "caption \"$(probe_field caption "$run")\"" test "$(probe_field caption "$run")" = "$caption"
 quote="$(probe_field quote "$run")"

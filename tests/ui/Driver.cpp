@@ -12,42 +12,15 @@ const UINT kAnswerMs = 2000;
 const DWORD kPollMs = 20;
 const char kNoAnswer[] = "<window did not answer>";
 
-// A visible dialog of the process, or owned by the owner, with the caption or the control.
-struct SDialogSearch {
-    DWORD nProcessId;
-    HWND hOwner;
-    const std::string* pCaption;
-    int nControlId;
-    HWND hFound;
-};
-
-bool IsVisibleDialog(HWND hwnd)
+HWND FindDialog(const std::function<bool(HWND)>& fnMatch)
 {
-    char szClass[16] = "";
-    ::GetClassNameA(hwnd, szClass, sizeof szClass);
-    return ::IsWindowVisible(hwnd) && std::strcmp(szClass, "#32770") == 0;
-}
-
-BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<SDialogSearch*>(lParam);
-    DWORD nProcessId = 0;
-    ::GetWindowThreadProcessId(hwnd, &nProcessId);
-    const bool bMatch =
-        (pSearch->hOwner ? ::GetWindow(hwnd, GW_OWNER) == pSearch->hOwner
-                         : !pSearch->nProcessId || nProcessId == pSearch->nProcessId) &&
-        IsVisibleDialog(hwnd) &&
-        (pSearch->pCaption ? WindowText(hwnd) == *pSearch->pCaption
-                           : ::GetDlgItem(hwnd, pSearch->nControlId) != nullptr);
-    if (bMatch)
-        pSearch->hFound = hwnd;
-    return !bMatch;
-}
-
-HWND FindDialog(SDialogSearch search)
-{
-    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+        char szClass[16] = "";
+        ::GetClassNameA(hwnd, szClass, sizeof szClass);
+        if (::IsWindowVisible(hwnd) && std::strcmp(szClass, "#32770") == 0 && fnMatch(hwnd))
+            return hwnd;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -65,17 +38,25 @@ bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs)
 
 HWND FindProcessDialog(DWORD nProcessId, int nControlId)
 {
-    return FindDialog({nProcessId, nullptr, nullptr, nControlId, nullptr});
+    return FindDialog([&](HWND hwnd) {
+        DWORD nOwner = 0;
+        ::GetWindowThreadProcessId(hwnd, &nOwner);
+        return (!nProcessId || nOwner == nProcessId) && ::GetDlgItem(hwnd, nControlId);
+    });
 }
 
 HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption)
 {
-    return FindDialog({0, hOwner, &strCaption, 0, nullptr});
+    return FindDialog([&](HWND hwnd) {
+        return ::GetWindow(hwnd, GW_OWNER) == hOwner && WindowText(hwnd) == strCaption;
+    });
 }
 
 HWND FindOwnedDialog(HWND hOwner, int nControlId)
 {
-    return FindDialog({0, hOwner, nullptr, nControlId, nullptr});
+    return FindDialog([&](HWND hwnd) {
+        return ::GetWindow(hwnd, GW_OWNER) == hOwner && ::GetDlgItem(hwnd, nControlId);
+    });
 }
 
 std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
