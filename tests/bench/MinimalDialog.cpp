@@ -6,13 +6,12 @@
 
 namespace {
 
-INT_PTR CALLBACK MinimalDialogProc(HWND hDlg, UINT nMessage, WPARAM wParam, LPARAM /*lParam*/)
+INT_PTR CALLBACK MinimalDialogProc(HWND hDlg, UINT nMessage, WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    if (nMessage == WM_INITDIALOG)
-        ::SetDlgItemTextA(hDlg, IDC_QUOTE_TEXT, "A fixed quote, put in place as the dialog opens.");
-    else if (nMessage == WM_COMMAND && LOWORD(wParam) == IDCANCEL)
-        ::EndDialog(hDlg, IDCANCEL);
-    return nMessage == WM_INITDIALOG;
+    if (nMessage != WM_INITDIALOG)
+        return FALSE;
+    ::SetDlgItemTextA(hDlg, IDC_QUOTE_TEXT, "A fixed quote, put in place as the dialog opens.");
+    return TRUE;
 }
 
 } // namespace

@@ -38,9 +38,7 @@ double Median(std::vector<double> samples)
 }
 
 struct SMemory {
-    double dPeakWorkingSet = 0.0;
-    // The commit charge: Wine leaves PrivateUsage at 0, PagefileUsage is the same figure.
-    double dPrivateBytes = 0.0;
+    PROCESS_MEMORY_COUNTERS counters = {};
     std::string strGuiObjects = "not counted";
 };
 
@@ -51,25 +49,20 @@ public:
     CChildProgram(const std::string& strFolder, const char* pszExe)
     {
         const std::string strPath = strFolder + "\\" + pszExe;
-        std::string strCommand = "\"" + strPath + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        if (!::CreateProcessA(strPath.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
+        if (!::CreateProcessA(strPath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                               strFolder.c_str(), &startup, &m_process))
             m_process = {};
     }
     CChildProgram(const CChildProgram&) = delete;
     CChildProgram& operator=(const CChildProgram&) = delete;
-    // Closes the dialog as Esc would, and ends the process if it does not go.
+    // Ended, not closed: whatever it would save is reset before the next start anyway.
     ~CChildProgram()
     {
         if (m_process.hProcess == nullptr)
             return;
-        if (m_hDialog != nullptr)
-            ::PostMessageA(m_hDialog, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(m_process.hProcess, m_hDialog != nullptr ? kAnswerMs : 0) !=
-            WAIT_OBJECT_0)
-            ::TerminateProcess(m_process.hProcess, 1);
+        ::TerminateProcess(m_process.hProcess, 1);
         ::WaitForSingleObject(m_process.hProcess, kAnswerMs);
         ::CloseHandle(m_process.hThread);
         ::CloseHandle(m_process.hProcess);
@@ -114,11 +107,7 @@ public:
     SMemory Memory() const
     {
         SMemory memory;
-        PROCESS_MEMORY_COUNTERS counters = {};
-        if (::GetProcessMemoryInfo(m_process.hProcess, &counters, sizeof counters)) {
-            memory.dPeakWorkingSet = static_cast<double>(counters.PeakWorkingSetSize);
-            memory.dPrivateBytes = static_cast<double>(counters.PagefileUsage);
-        }
+        ::GetProcessMemoryInfo(m_process.hProcess, &memory.counters, sizeof memory.counters);
         // Wine does not count GUI objects: the calls fail there.
         ::SetLastError(ERROR_SUCCESS);
         const DWORD nGdi = ::GetGuiResources(m_process.hProcess, GR_GDIOBJECTS);
@@ -191,9 +180,11 @@ bool MeasureStarts(char** ppszFolders, SMeasures* pMeasures)
 // costs the button's own work and the two messages across processes, nothing else.
 bool MeasureClicks(const char* pszFolder, int nProgram, SMeasures& measures)
 {
+    if (!ResetSettings(pszFolder))
+        return false;
     CChildProgram child(pszFolder, kExes[nProgram]);
     std::string strText;
-    if (!ResetSettings(pszFolder) || !child.WaitForNewText(strText, kStartTimeoutMs))
+    if (!child.WaitForNewText(strText, kStartTimeoutMs))
         return false;
     ::Sleep(kSettleMs);
     measures.afterStart = child.Memory();
@@ -228,14 +219,18 @@ bool WriteRows(const char* pszPath, const SMeasures& app, const SMeasures& minim
         Median(app.starts), "minimal dialog:", Median(minimal.starts), "<=1.2");
     Row(pRows, "Next click to new text (median of " + strClicks + ")", "s", Median(app.clicks),
         "minimal dialog, no handler:", Median(minimal.clicks), "<0.005");
-    Row(pRows, "Peak working set after start", "B", app.afterStart.dPeakWorkingSet,
-        "minimal dialog:", minimal.afterStart.dPeakWorkingSet);
-    Row(pRows, "Peak working set after " + strClicks, "B", app.afterClicks.dPeakWorkingSet,
-        "after start:", app.afterStart.dPeakWorkingSet);
-    Row(pRows, "Private bytes after start", "B", app.afterStart.dPrivateBytes,
-        "minimal dialog:", minimal.afterStart.dPrivateBytes);
-    Row(pRows, "Private bytes after " + strClicks, "B", app.afterClicks.dPrivateBytes,
-        "after start:", app.afterStart.dPrivateBytes);
+    const PROCESS_MEMORY_COUNTERS &start = app.afterStart.counters,
+                                  &clicks = app.afterClicks.counters,
+                                  &reference = minimal.afterStart.counters;
+    Row(pRows, "Peak working set after start", "B", start.PeakWorkingSetSize,
+        "minimal dialog:", reference.PeakWorkingSetSize);
+    Row(pRows, "Peak working set after " + strClicks, "B", clicks.PeakWorkingSetSize,
+        "after start:", start.PeakWorkingSetSize);
+    // The commit charge: Wine leaves PrivateUsage at 0, PagefileUsage is the same figure.
+    Row(pRows, "Private bytes after start", "B", start.PagefileUsage,
+        "minimal dialog:", reference.PagefileUsage);
+    Row(pRows, "Private bytes after " + strClicks, "B", clicks.PagefileUsage,
+        "after start:", start.PagefileUsage);
     std::fprintf(pRows,
                  "GDI / USER objects after start, after %s\t\t%s, %s\tminimal dialog: %s\t\t\t\n",
                  strClicks.c_str(), app.afterStart.strGuiObjects.c_str(),

@@ -14,40 +14,30 @@ load_start=$(cut -d' ' -f1-3 /proc/loadavg)
 rm -rf "$results"
 mkdir -p "$results/data" "$results/app" "$results/minimal"
 
-# Runs a step with its output in a log, shown only when the step fails.
+# Usage: step TITLE LOG COMMAND...; the log is shown only when the command fails.
 step() {
-  local name="$1" log="$results/$2"
-  shift 2
-  echo "== $name"
-  if ! "$@" >"$log" 2>&1; then
-    tail -n 40 "$log"
-    echo "bench: '$name' failed (log: ${log#"$repo/"})" >&2
-    exit 1
-  fi
+  echo "== $1"
+  "${@:3}" >"$results/$2" 2>&1 || { tail -n 40 "$results/$2"; echo "bench: '$1' failed (log: build/bench-results/$2)" >&2; exit 1; }
 }
 
+# Usage: build DIR [CMAKE_OPTION...]
 build() {
-  local dir="$1"
-  shift
-  cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DADAGIO_TESTS=OFF -DADAGIO_BENCH=ON "$@" &&
-    cmake --build "$dir" -j"${JOBS:-2}"
+  cmake -S "$repo" -B "$1" -DCMAKE_BUILD_TYPE=Release -DADAGIO_TESTS=OFF -DADAGIO_BENCH=ON "${@:2}" &&
+    cmake --build "$1" -j"${JOBS:-2}"
 }
 
-# Nine repetitions of each benchmark, interleaved at random, in a folder of its own.
-run_data() (
-  cd "$results/data"
-  "$native/tests/bench/data_bench" --benchmark_repetitions=9 --benchmark_min_time=0.1 \
-    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
-)
-
-# The program folders and the rows file are given relative to the current folder.
-run_ui() (
-  cp "$win/app/Adagiomill.exe" "$repo/modules/miscellaneous.adg" "$results/app/"
-  cp "$win/tests/bench/MinimalDialog.exe" "$results/minimal/"
-  cd "$results"
-  ADAGIO_BUILD="$win" "$repo/tools/with-wine.sh" "$repo/tools/wine-run.sh" \
-    "$win/tests/bench/ui_bench.exe" app minimal ui.tsv
-)
+# The data core's rows, with each benchmark's median CPU time per iteration in its place: CPU
+# time, the kernel's share included, leaves out the waits for a core that other work held.
+data_rows() {
+  printf '%s\ts\t%s\t%s\t%s\t%s\t\n' \
+    "Quote display, index 0 of 999" display/0 "fread up to its end:" fread/0 "" \
+    "Quote display, index 500 of 999" display/500 "fread up to its end:" fread/500 "" \
+    "Quote display, index 998 of 999" display/998 "fread up to its end:" fread/998 "<=3" \
+    "LoadSettings (index.txt, module title)" LoadSettings "fread of the same bytes:" fread/settings "" \
+    "SaveSettings (index.txt)" SaveSettings "fwrite of the same bytes:" fwrite/settings "" |
+    awk -v OFS='\t' 'FNR == NR { gsub(/"/, "", $1); if (sub(/_median$/, "", $1)) t[$1] = $4 / 1e9; next }
+      { $3 = t[$3]; $5 = t[$5]; print }' FS=, "$results/data/medians.csv" FS='\t' -
+}
 
 # Its size, and that it imports only DLLs that every Windows has, so it runs as one file.
 exe_rows() {
@@ -64,9 +54,9 @@ exe_rows() {
 
 # Columns in: name, unit (s, B, MB or none for text), measured, reference label, reference,
 # budget ("<=R" on the ratio, "<V" on the measured value, or text with the verdict next to it).
-# Columns out: as the table shows them.
+# Out: the table's rows in Markdown, then how many budgets hold.
 format_rows() {
-  awk -F'\t' -v OFS='\t' '
+  awk -F'\t' -v OFS=' | ' '
     function digits(v, u) { return sprintf(v >= 100 ? "%.0f %s" : v >= 10 ? "%.1f %s" : "%.2f %s", v, u) }
     function show(v, u) {
       if (u == "s") return v >= 1 ? digits(v, "s") : v >= 1e-3 ? digits(v * 1e3, "ms") : digits(v * 1e6, "us")
@@ -80,31 +70,30 @@ format_rows() {
       verdict = $7 != "" ? $7 : $6 == "" ? "-" : "FAILS"
       if ($6 ~ /^<=/) { limit = substr($6, 3); budget = sprintf("<= %.2fx", limit); if (ok && $3 / $5 <= limit) verdict = "holds" }
       else if ($6 ~ /^</) { limit = substr($6, 2); budget = "< " show(limit, $2); if ($3 != "" && $3 < limit) verdict = "holds" }
-      print $1, $3 == "" ? "not measured" : show($3, $2), $5 == "" ? $4 : $4 " " show($5, $2), ratio, budget, verdict
-    }'
-}
-
-markdown() {
-  sed 's/\t/ | /g; s/^/| /; s/$/ |/'
-}
-
-budgets_line() {
-  awk -F'\t' '$6 == "holds" { held++ } $6 == "FAILS" { failed++; names = names (names ? "; " : "") $1 }
-    END { printf "%d of %d budgets hold.", held, held + failed; if (failed) printf " Failing: %s.", names; print "" }'
+      print "| " $1, $3 == "" ? "not measured" : show($3, $2), $5 == "" ? $4 : $4 " " show($5, $2), ratio, budget, verdict " |"
+      if (verdict == "holds") held++
+      if (verdict == "FAILS") { failed++; names = names (names ? "; " : "") $1 }
+    }
+    END { printf "\n%d of %d budgets hold.", held, held + failed; if (failed) printf " Failing: %s.", names; print "" }'
 }
 
 step "Build, native" build-native.log build "$native"
 step "Build, Windows" build-win.log build "$win" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake"
-step "Data core against plain stdio (Google Benchmark)" data_bench.log run_data
-step "The program under Wine against a minimal dialog" ui_bench.log run_ui
-exe_rows >"$results/exe.tsv"
-rows=$(cat "$results/data/rows.tsv" "$results/ui.tsv" "$results/exe.tsv" | format_rows)
+# Nine repetitions of each benchmark, interleaved at random, in a folder of their own.
+step "Data core against plain stdio (Google Benchmark)" data_bench.log env -C "$results/data" \
+  "$native/tests/bench/data_bench" --benchmark_repetitions=9 --benchmark_min_time=0.1 \
+  --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+  --benchmark_out=medians.csv --benchmark_out_format=csv
+cp "$win/app/Adagiomill.exe" "$repo/modules/miscellaneous.adg" "$results/app/"
+cp "$win/tests/bench/MinimalDialog.exe" "$results/minimal/"
+# The program folders and the rows file are given relative to the current folder.
+step "The program under Wine against a minimal dialog" ui_bench.log env -C "$results" \
+  ADAGIO_BUILD="$win" "$repo/tools/with-wine.sh" "$repo/tools/wine-run.sh" \
+  "$win/tests/bench/ui_bench.exe" app minimal ui.tsv
 table=$(
   echo "| Benchmark | Measured | Limit / reference | Ratio | Budget | Verdict |"
   echo '|---|---:|---|---:|---|---|'
-  markdown <<<"$rows"
-  echo
-  budgets_line <<<"$rows"
+  { data_rows && cat "$results/ui.tsv" && exe_rows; } | format_rows
 )
 printf '\n%s\n' "$table"
 cat >"$out" <<EOF
