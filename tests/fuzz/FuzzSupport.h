@@ -3,26 +3,42 @@
 
 #include "LineReader.h"
 
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 
 // A failed check aborts, so libFuzzer keeps the input as a crash.
-[[noreturn]] void FuzzCheckFailed(const char* pszCondition, const char* pszFile, int nLine);
 #define FUZZ_CHECK(condition)                                                                      \
-    ((condition) ? static_cast<void>(0) : FuzzCheckFailed(#condition, __FILE__, __LINE__))
+    ((condition)                                                                                   \
+         ? static_cast<void>(0)                                                                    \
+         : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition),     \
+            std::abort()))
 
-// The code under test opens files by name, so every target runs in a directory of its own,
-// removed again at a normal exit.
-void EnterPrivateWorkDir();
-void WriteFileBytes(const char* pszName, const std::string& strBytes);
-// At most nMax bytes from the start of a file; empty when it cannot be read.
-std::string ReadFileStart(const std::string& strPath, std::size_t nMax);
-
-inline bool StartsWithDigit(const std::string& strLine)
+// The code under test opens files by name, so every target runs in a fresh directory of its
+// own. It is left behind when a run ends in a crash: the runner clears its parent.
+inline void EnterPrivateWorkDir()
 {
-    return !strLine.empty() && strLine[0] >= '0' && strLine[0] <= '9';
+    std::string strTemplate =
+        (std::filesystem::temp_directory_path() / "adagio-fuzz-XXXXXX").string();
+    FUZZ_CHECK(mkdtemp(strTemplate.data()) != nullptr);
+    std::filesystem::current_path(strTemplate);
+    static const std::filesystem::path s_workDir = strTemplate;
+    std::atexit([] {
+        std::error_code error;
+        std::filesystem::remove_all(s_workDir, error);
+    });
+}
+
+inline void WriteFileBytes(const char* pszName, const std::string& strBytes)
+{
+    std::ofstream file(pszName, std::ios::binary);
+    FUZZ_CHECK(file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size())));
 }
 
 template <std::size_t N> bool IsTerminated(const char (&szBuffer)[N])
@@ -43,11 +59,27 @@ public:
             nValue |= static_cast<std::uint64_t>(m_nPos < m_nSize ? m_pData[m_nPos] : 0) << (8 * i);
         return static_cast<T>(nValue);
     }
+
     // A run repeats one byte of the file many times, so that a short input reaches across
     // the reader's chunk end.
-    void TakeRun();
+    void TakeRun()
+    {
+        m_nRunPos = Take<std::uint16_t>();
+        m_nRunLength = Take<std::uint32_t>() % (2 * CLineReader::kChunkSize + 8);
+    }
+
     // Writes the rest of the input, with the run if asked, and returns what it wrote.
-    std::string WriteRest(const char* pszName, bool bWithRun) const;
+    std::string WriteRest(const char* pszName, bool bWithRun) const
+    {
+        const std::size_t nStart = std::min(m_nPos, m_nSize);
+        std::string strBytes(reinterpret_cast<const char*>(m_pData) + nStart, m_nSize - nStart);
+        if (bWithRun && !strBytes.empty()) {
+            const std::size_t nPos = m_nRunPos % strBytes.size();
+            strBytes.insert(nPos, m_nRunLength, strBytes[nPos]);
+        }
+        WriteFileBytes(pszName, strBytes);
+        return strBytes;
+    }
 
 private:
     const std::uint8_t* m_pData;
@@ -60,10 +92,35 @@ private:
 // The bounded line read, one byte at a time and straight from its rules.
 class CReferenceReader {
 public:
-    CReferenceReader(std::string strBytes, ELineMode eMode);
+    // Text mode reads nothing behind a byte 0x1A.
+    CReferenceReader(const std::string& strBytes, ELineMode eMode)
+        : m_strBytes(eMode == ELineMode::Text ? strBytes.substr(0, strBytes.find('\x1a'))
+                                              : strBytes),
+          m_eMode(eMode)
+    {
+    }
 
     // What a read with limit nSize returns: at most nSize - 1 characters.
-    std::string Read(std::size_t nSize);
+    std::string Read(std::size_t nSize)
+    {
+        std::string strLine;
+        while (!m_bAtEnd && strLine.size() + 1 < nSize) {
+            if (m_nPos == m_strBytes.size()) {
+                m_bAtEnd = true;
+                m_bFailed = strLine.empty();
+            } else if (m_strBytes[m_nPos] == '\n') {
+                ++m_nPos;
+                break;
+            } else if (m_eMode == ELineMode::Text && m_strBytes.compare(m_nPos, 2, "\r\n") == 0) {
+                m_nPos += 2;
+                break;
+            } else {
+                strLine += m_strBytes[m_nPos++];
+            }
+        }
+        return strLine;
+    }
+
     bool IsAtEnd() const { return m_bAtEnd; }
     bool HasFailed() const { return m_bFailed; }
 

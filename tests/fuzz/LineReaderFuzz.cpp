@@ -42,8 +42,7 @@ void ReadAndCompare(CLineReader& reader, CReferenceReader& model, const SLimit& 
 {
     const std::string strExpected = model.Read(limit.nSize);
     if (limit.bSkip) {
-        const char chFirst = reader.SkipBoundedLine(limit.nSize);
-        FUZZ_CHECK(chFirst == (strExpected.empty() ? '\0' : strExpected[0]));
+        FUZZ_CHECK(reader.SkipBoundedLine(limit.nSize) == strExpected.c_str()[0]);
     } else {
         char* pBuffer = limit.pBuffer.get();
         std::memset(pBuffer, 0x55, std::min(limit.nSize, strExpected.size() + 1));
@@ -71,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const auto nFlags = input.Take<std::uint8_t>();
     input.TakeRun();
     std::vector<SLimit> vecLimits(input.Take<std::uint8_t>() % 16 + 1);
-    for (SLimit& limit : vecLimits)
-        limit = DecodeLimit(input.Take<std::uint8_t>());
+    std::generate(vecLimits.begin(), vecLimits.end(),
+                  [&input] { return DecodeLimit(input.Take<std::uint8_t>()); });
     const ELineMode eMode = (nFlags & 1) ? ELineMode::Binary : ELineMode::Text;
     CReferenceReader model(input.WriteRest(kszFile, nFlags & 2), eMode);
 

@@ -3,7 +3,6 @@
 #include "FuzzSupport.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
-#include "Version.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,15 +22,14 @@ std::int64_t FuzzClock()
     return g_nClock;
 }
 
-// The quote count the module's header gives; -1 when the header is not valid.
+// The quote count the header gives, four digits at most; -1 when the header is not valid.
 int ModelCount(const std::string& strModule)
 {
     CReferenceReader model(strModule, ELineMode::Text);
     model.Read(sizeof CQuoteState::m_szTitle);
     const std::string strCount = model.Read(sizeof CQuoteState::m_szCount);
     const bool bValid = model.Read(sizeof CQuoteState::m_szQuote).rfind('%', 0) == 0;
-    // At most four digits fit the count's buffer.
-    return bValid && StartsWithDigit(strCount) ? std::atoi(strCount.c_str()) : -1;
+    return bValid && strCount.find_first_of("0123456789") == 0 ? std::atoi(strCount.c_str()) : -1;
 }
 
 int SequentialAfter(int nCurrent, int nCount)
@@ -63,66 +61,49 @@ void CheckSelection(const CQuoteState& before, int nAfter, int nCount)
         FUZZ_CHECK(nAfter == SequentialAfter(nBefore, nCount));
 }
 
-// A module that cannot be opened gives the defaults and leaves the buffers alone.
-void CheckFallback(const CQuoteState& before, const CQuoteState& after, const CRecordingView& view)
-{
-    FUZZ_CHECK(after.m_nCurrentQuote == -1 && after.m_strModulePath == "miscellaneous.adg");
-    FUZZ_CHECK(view.m_strCaption == ADAGIO_CAPTION_PREFIX "Miscellaneous");
-    FUZZ_CHECK(std::strcmp(before.m_szTitle, after.m_szTitle) == 0);
-    FUZZ_CHECK(std::strcmp(before.m_szQuote, after.m_szQuote) == 0);
-    FUZZ_CHECK(std::strcmp(before.m_szAuthor, after.m_szAuthor) == 0);
-}
-
-class CDisplayRun {
-public:
-    CDisplayRun(std::string strModule, const CQuoteState& start)
-        : m_strModule(std::move(strModule)), m_state(start)
-    {
-    }
-
-    void Step(EStep eStep)
-    {
-        const int nBefore = m_state.m_nCurrentQuote;
-        const bool bSequential = m_state.m_nOrder != ORDER_RANDOM;
-        auto show = [this, eStep] { Show(eStep == kNextWithModuleGone); };
-        if (eStep == kRepaint)
-            show();
-        else if (eStep == kPrevious)
-            m_state.StepPrevious(show);
-        else
-            m_state.StepNext(show);
-        if (eStep == kPrevious && bSequential && m_nCount >= 1)
-            FUZZ_CHECK(m_state.m_nCurrentQuote == PreviousOf(nBefore, m_nCount));
-    }
-
-private:
-    // After a fallback to the default module the run goes on with the fuzzed one.
-    void Show(bool bModuleGone)
-    {
-        m_state.m_strModulePath = bModuleGone ? "missing.adg" : kszModule;
-        const CQuoteState before = m_state;
-        m_state.ShowQuoteText(m_view);
-        FUZZ_CHECK(IsTerminated(m_state.m_szTitle) && IsTerminated(m_state.m_szCount));
-        FUZZ_CHECK(IsTerminated(m_state.m_szQuote) && IsTerminated(m_state.m_szAuthor));
-        FUZZ_CHECK(m_view.m_strAuthor == m_state.m_szAuthor);
-        FUZZ_CHECK(m_state.m_bHoldQuote && !m_state.m_bFirstShow);
-        m_nCount = bModuleGone ? -1 : ModelCount(m_strModule);
-        if (bModuleGone) {
-            CheckFallback(before, m_state, m_view);
-        } else if (m_nCount < 0) {
-            FUZZ_CHECK(std::strcmp(m_state.m_szQuote, kszInvalid) == 0);
-            FUZZ_CHECK(m_state.m_nCurrentQuote == before.m_nCurrentQuote);
-        } else {
-            FUZZ_CHECK(m_state.m_nQuoteCount == m_nCount && m_state.m_nOrder == before.m_nOrder);
-            CheckSelection(before, m_state.m_nCurrentQuote, m_nCount);
-        }
-    }
-
+struct SDisplayRun {
     std::string m_strModule;
     CQuoteState m_state;
     CRecordingView m_view;
     int m_nCount = -1; // in the last display's module, -1 unless it was shown
 };
+
+// After a fallback to the default module the run goes on with the fuzzed one.
+void Show(SDisplayRun& run, bool bModuleGone)
+{
+    CQuoteState& state = run.m_state;
+    state.m_strModulePath = bModuleGone ? "missing.adg" : kszModule;
+    const CQuoteState before = state;
+    state.ShowQuoteText(run.m_view);
+    FUZZ_CHECK(IsTerminated(state.m_szTitle) && IsTerminated(state.m_szCount));
+    FUZZ_CHECK(IsTerminated(state.m_szQuote) && IsTerminated(state.m_szAuthor));
+    FUZZ_CHECK(state.m_bHoldQuote && !state.m_bFirstShow);
+    run.m_nCount = bModuleGone ? -1 : ModelCount(run.m_strModule);
+    if (bModuleGone) {
+        FUZZ_CHECK(state.m_nCurrentQuote == -1 && state.m_strModulePath == "miscellaneous.adg");
+    } else if (run.m_nCount < 0) {
+        FUZZ_CHECK(std::strcmp(state.m_szQuote, kszInvalid) == 0);
+        FUZZ_CHECK(state.m_nCurrentQuote == before.m_nCurrentQuote);
+    } else {
+        FUZZ_CHECK(state.m_nQuoteCount == run.m_nCount && state.m_nOrder == before.m_nOrder);
+        CheckSelection(before, state.m_nCurrentQuote, run.m_nCount);
+    }
+}
+
+void Step(SDisplayRun& run, EStep eStep)
+{
+    const int nBefore = run.m_state.m_nCurrentQuote;
+    const bool bSequential = run.m_state.m_nOrder != ORDER_RANDOM;
+    auto show = [&run, eStep] { Show(run, eStep == kNextWithModuleGone); };
+    if (eStep == kRepaint)
+        show();
+    else if (eStep == kPrevious)
+        run.m_state.StepPrevious(show);
+    else
+        run.m_state.StepNext(show);
+    if (eStep == kPrevious && bSequential && run.m_nCount >= 1)
+        FUZZ_CHECK(run.m_state.m_nCurrentQuote == PreviousOf(nBefore, run.m_nCount));
+}
 
 } // namespace
 
@@ -138,19 +119,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
 {
     CFuzzInput input(pData, nSize);
     const auto nFlags = input.Take<std::uint8_t>();
-    CQuoteState start;
-    start.m_bHoldQuote = (nFlags & 1) != 0;
-    start.m_bFirstShow = (nFlags & 2) != 0;
-    start.m_nCurrentQuote = input.Take<std::int32_t>();
+    SDisplayRun run;
+    run.m_state.m_bHoldQuote = (nFlags & 1) != 0;
+    run.m_state.m_bFirstShow = (nFlags & 2) != 0;
+    run.m_state.m_nCurrentQuote = input.Take<std::int32_t>();
     g_nClock = input.Take<std::int64_t>();
-    start.m_pfnClock = &FuzzClock;
-    start.m_nOrder = input.Take<std::int8_t>();
+    run.m_state.m_pfnClock = &FuzzClock;
+    run.m_state.m_nOrder = input.Take<std::int8_t>();
     const auto nSteps = input.Take<std::uint16_t>();
     input.TakeRun();
+    run.m_strModule = input.WriteRest(kszModule, nFlags & 4);
 
-    CDisplayRun run(input.WriteRest(kszModule, nFlags & 4), start);
-    run.Step(kRepaint);
+    Step(run, kRepaint);
     for (int i = 0; i < ((nFlags >> 3) & 7); ++i)
-        run.Step(static_cast<EStep>((nSteps >> (2 * i)) & 3));
+        Step(run, static_cast<EStep>((nSteps >> (2 * i)) & 3));
     return 0;
 }
