@@ -1,16 +1,9 @@
 // Five thousand presses of Next on a full-size module, in either order: nothing the
 // program holds may pile up, and the settings file is written once, at Close.
 #include "ProgramTest.h"
-#include "resource.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
-#include <windows.h>
 
 #include <psapi.h>
 #include <winternl.h>
@@ -128,13 +121,6 @@ std::optional<SUsage> Measure(DWORD nProcessId)
     return usage;
 }
 
-std::string Describe(const SUsage& usage)
-{
-    return "GDI " + std::to_string(usage.nGdiObjects) + ", windows " +
-           std::to_string(usage.nWindows) + ", handles " + std::to_string(usage.nHandles) +
-           ", private " + std::to_string(usage.nPrivateBytes) + " bytes";
-}
-
 class CStressTest : public CProgramTest, public testing::WithParamInterface<int> {};
 
 TEST_P(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
@@ -178,7 +164,6 @@ TEST_P(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
     EXPECT_LE(last->nWindows, baseline.nWindows + kObjectSlack) << "windows";
     EXPECT_LE(last->nHandles, baseline.nHandles + kObjectSlack) << "handles";
     EXPECT_LE(last->nPrivateBytes, baseline.nPrivateBytes + kPrivateBytesSlack) << "private bytes";
-    RecordProperty("usage", Describe(baseline) + " -> " + Describe(*last));
     EXPECT_FALSE(std::filesystem::exists(PathOf("index.txt"))) << "written before Close";
 
     CloseProgram(hwnd);

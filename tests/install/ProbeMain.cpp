@@ -11,8 +11,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
-#include <string>
 
 namespace {
 

@@ -270,13 +270,3 @@ std::optional<SShellLink> LoadShellLink(const std::string& strPath)
     });
     return link;
 }
-
-std::string StoredTarget(const std::string& strTarget)
-{
-    std::string strStored = "<no link object>";
-    WithShellLink([&](IShellLinkA* pLink) {
-        pLink->SetPath(strTarget.c_str());
-        strStored = TargetOf(pLink);
-    });
-    return strStored;
-}

@@ -84,6 +84,3 @@ struct SShellLink {
 
 // Nothing when the file is missing or is not a shortcut.
 std::optional<SShellLink> LoadShellLink(const std::string& strPath);
-// The link object tidies a target on the way in (a doubled backslash, for one), so a
-// designed target is compared in this form.
-std::string StoredTarget(const std::string& strTarget);

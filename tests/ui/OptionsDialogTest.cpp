@@ -1,18 +1,11 @@
 // The options dialog end to end: every setting changed through the real dialog, the
 // refusals it shows, and what reaches the quote window and index.txt.
 #include "ProgramTest.h"
-#include "resource.h"
-
-#include <gtest/gtest.h>
 
 #include <commctrl.h>
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <string>
-#include <utility>
-#include <windows.h>
 
 namespace {
 
@@ -317,8 +310,7 @@ TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
     const std::string strElsewhere = m_strFolder + "-elsewhere";
     const std::string strFarPath = strElsewhere + "\\far.adg";
     std::filesystem::create_directories(strElsewhere);
-    std::ofstream(strFarPath, std::ios::binary | std::ios::trunc)
-        << ModuleText("A Title Longer Than Twenty-Four", 2, 2);
+    ASSERT_TRUE(Write(strFarPath, ModuleText("A Title Longer Than Twenty-Four", 2, 2)));
     ASSERT_TRUE(Write("near.adg", ModuleText("Near", 2, 2)));
     ASSERT_TRUE(Write(strLongName, ModuleText("Long Name", 2, 2)));
     SSettings settings = PrepareUsual();

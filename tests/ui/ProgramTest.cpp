@@ -1,7 +1,5 @@
 #include "ProgramTest.h"
 
-#include "resource.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -51,6 +49,11 @@ std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent)
         strText +=
             "%\r\n" + QuoteText(strTitle, i) + "\r\nAuthor " + std::to_string(i + 1) + "\r\n";
     return nPresent ? strText : strText + "%\r\n";
+}
+
+SDisplay Shown(HWND hQuote)
+{
+    return {ItemText(hQuote, IDC_QUOTE_TEXT), ItemText(hQuote, IDC_QUOTE_AUTHOR)};
 }
 
 int ShownIndex(HWND hQuote, const std::string& strTitle)
@@ -120,13 +123,10 @@ std::string CProgramTest::Saved() const
     return Read("index.txt").value_or("<no index.txt>");
 }
 
-HWND CProgramTest::StartProgram()
+HWND CProgramTest::StartProgram(std::string strWorkDir)
 {
-    return StartProgramIn(m_strFolder);
-}
-
-HWND CProgramTest::StartProgramIn(const std::string& strWorkDir)
-{
+    if (strWorkDir.empty())
+        strWorkDir = m_strFolder;
     HWND hwnd = nullptr;
     if (!m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", strWorkDir)) {
         ADD_FAILURE() << "cannot start the program in " << strWorkDir;

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "Driver.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <windows.h>
 
 extern const char kCaptionPrefix[];
@@ -33,6 +35,9 @@ std::string SettingsText(const SSettings& settings);
 // on Windows saves them.
 std::string QuoteText(const std::string& strTitle, int nIndex);
 std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent);
+// Quote text and attribution, as the window's two fields hold them.
+using SDisplay = std::pair<std::string, std::string>;
+SDisplay Shown(HWND hQuote);
 // The index of the quote shown from the module of that title, -1 for anything else.
 int ShownIndex(HWND hQuote, const std::string& strTitle);
 
@@ -50,8 +55,8 @@ protected:
     std::string Saved() const;
 
     // The quote window once its first display is done; null (and a failure) otherwise.
-    HWND StartProgram();
-    HWND StartProgramIn(const std::string& strWorkDir);
+    // The program works in its folder unless told otherwise, as a shortcut elsewhere does.
+    HWND StartProgram(std::string strWorkDir = "");
     void CloseProgram(HWND hQuote);
 
     // Presses Options; the dialog once it is open, null (and a failure) otherwise.
