@@ -1,6 +1,5 @@
-// The data core against a plain stdio read or write of the same bytes, measured in one run:
-// display/N and fread/N, LoadSettings and fread/settings, SaveSettings and fwrite/settings.
-// Writes its files into the current folder.
+// The data core against plain stdio on the same bytes, in the current folder: display/N and
+// fread/N, LoadSettings and fread/settings, SaveSettings and fwrite/settings.
 #include "QuoteState.h"
 #include "RecordingView.h"
 
@@ -36,8 +35,7 @@ std::string MakeLine(std::minstd_rand& random, unsigned nLow, unsigned nHigh, bo
     return strLine;
 }
 
-// Per quote: its attribution, and the offset just past it, where a reader that shows the quote
-// can stop.
+// Per quote: its attribution, and the offset just past it, where a reader showing it can stop.
 struct SModule {
     std::string strBytes = "Benchmark sayings\r\n" + std::to_string(kQuoteCount) + "\r\n%\r\n";
     std::vector<std::string> authors;
@@ -90,7 +88,7 @@ void ShowQuote(benchmark::State& st, int nIndex, const std::string& strAuthor)
     CRecordingView view;
     state.m_strModulePath = kModuleName;
     state.m_nCurrentQuote = nIndex;
-    for (auto _ : st)
+    while (st.KeepRunning())
         state.ShowQuoteText(view);
     if (view.m_strAuthor != strAuthor)
         st.SkipWithError("the display shows another quote than the one asked for");
@@ -100,7 +98,7 @@ void LoadSettings(benchmark::State& st)
 {
     CQuoteState state;
     CRecordingView view;
-    for (auto _ : st)
+    while (st.KeepRunning())
         state.LoadSettings(view);
     if (state.m_strModulePath != kModuleName)
         st.SkipWithError("the settings file did not load");
@@ -111,24 +109,17 @@ void SaveSettings(benchmark::State& st)
     CQuoteState state;
     state.m_strModulePath = kModuleName;
     state.m_nCurrentQuote = 0;
-    for (auto _ : st)
+    while (st.KeepRunning())
         state.SaveSettings();
 }
 
 using SFiles = std::vector<std::pair<std::string, std::size_t>>;
 
-// Reads the first bytes of each file.
 void PlainReads(benchmark::State& st, const SFiles& files)
 {
-    for (auto _ : st)
+    while (st.KeepRunning())
         for (const auto& file : files)
             benchmark::DoNotOptimize(ReadPrefix(file.first, file.second));
-}
-
-void PlainWrite(benchmark::State& st)
-{
-    for (auto _ : st)
-        benchmark::DoNotOptimize(WriteAll(kSettingsName, kSettings));
 }
 
 } // namespace
@@ -156,8 +147,10 @@ int main(int argc, char** argv)
         "fread/settings", PlainReads,
         SFiles{{kSettingsName, kSettings.size()}, {kModuleName, module.strBytes.find('\n') + 1}});
     benchmark::RegisterBenchmark("SaveSettings", SaveSettings);
-    benchmark::RegisterBenchmark("fwrite/settings", PlainWrite);
+    benchmark::RegisterBenchmark("fwrite/settings", [](benchmark::State& st) {
+        while (st.KeepRunning())
+            benchmark::DoNotOptimize(WriteAll(kSettingsName, kSettings));
+    });
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
 }

@@ -4,17 +4,14 @@
 
 #include <windows.h>
 
-namespace {
-
-INT_PTR CALLBACK MinimalDialogProc(HWND hDlg, UINT nMessage, WPARAM /*wParam*/, LPARAM /*lParam*/)
+static INT_PTR CALLBACK MinimalDialogProc(HWND hDlg, UINT nMessage, WPARAM /*wParam*/,
+                                          LPARAM /*lParam*/)
 {
     if (nMessage != WM_INITDIALOG)
         return FALSE;
     ::SetDlgItemTextA(hDlg, IDC_QUOTE_TEXT, "A fixed quote, put in place as the dialog opens.");
     return TRUE;
 }
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevious*/, LPSTR /*pszCmdLine*/,
                    int /*nShowCmd*/)

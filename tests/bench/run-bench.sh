@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Builds the program and the benchmarks natively and for Windows in their own trees, runs them
-# (the Windows ones under Wine), checks the executable, prints one table and writes it with the
-# machine description to docs/performance.md. Logs stay in build/bench-results.
+# Builds and runs the benchmarks natively and under Wine in their own trees, checks the executable,
+# prints one table and writes it to docs/performance.md. Logs stay in build/bench-results.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
-native="$repo/build/bench-native"
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 win="$repo/build/bench-win"
 results="$repo/build/bench-results"
-out="$repo/docs/performance.md"
 # Other work on the machine moves every number here; the report shows how much there was.
 load_start=$(cut -d' ' -f1-3 /proc/loadavg)
 rm -rf "$results"
@@ -17,10 +13,10 @@ mkdir -p "$results/data" "$results/app" "$results/minimal"
 # Usage: step TITLE LOG COMMAND...; the log is shown only when the command fails.
 step() {
   echo "== $1"
-  "${@:3}" >"$results/$2" 2>&1 || { tail -n 40 "$results/$2"; echo "bench: '$1' failed (log: build/bench-results/$2)" >&2; exit 1; }
+  "${@:3}" >"$results/$2" 2>&1 ||
+    { tail -n 40 "$results/$2"; echo "bench: '$1' failed (log: build/bench-results/$2)" >&2; exit 1; }
 }
 
-# Usage: build DIR [CMAKE_OPTION...]
 build() {
   cmake -S "$repo" -B "$1" -DCMAKE_BUILD_TYPE=Release -DADAGIO_TESTS=OFF -DADAGIO_BENCH=ON "${@:2}" &&
     cmake --build "$1" -j"${JOBS:-2}"
@@ -77,11 +73,11 @@ format_rows() {
     END { printf "\n%d of %d budgets hold.", held, held + failed; if (failed) printf " Failing: %s.", names; print "" }'
 }
 
-step "Build, native" build-native.log build "$native"
+step "Build, native" build-native.log build "$repo/build/bench-native"
 step "Build, Windows" build-win.log build "$win" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake"
 # Nine repetitions of each benchmark, interleaved at random, in a folder of their own.
 step "Data core against plain stdio (Google Benchmark)" data_bench.log env -C "$results/data" \
-  "$native/tests/bench/data_bench" --benchmark_repetitions=9 --benchmark_min_time=0.1 \
+  "$repo/build/bench-native/tests/bench/data_bench" --benchmark_repetitions=9 --benchmark_min_time=0.1 \
   --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
   --benchmark_out=medians.csv --benchmark_out_format=csv
 cp "$win/app/Adagiomill.exe" "$repo/modules/miscellaneous.adg" "$results/app/"
@@ -95,8 +91,7 @@ table=$(
   echo '|---|---:|---|---:|---|---|'
   { data_rows && cat "$results/ui.tsv" && exe_rows; } | format_rows
 )
-printf '\n%s\n' "$table"
-cat >"$out" <<EOF
+cat >"$repo/docs/performance.md" <<EOF
 # Performance
 
 Written by \`make bench\`, which builds and runs the benchmarks and checks the budgets.
@@ -110,9 +105,7 @@ $table
 
 | | |
 |---|---|
-| CPU | $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1) |
-| Cores | $(nproc) |
-| Memory | $(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) |
+| CPU, memory | $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1), $(nproc) cores, $(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) |
 | OS | $(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r) |
 | Wine | $(wine --version 2>/dev/null | head -n 1) |
 | Compilers | $(g++ --version | head -n 1); $(x86_64-w64-mingw32-g++-posix --version | head -n 1) |
@@ -120,6 +113,6 @@ $table
 | Commit | $(git -C "$repo" rev-parse --short HEAD) |
 | Date | $(date -u '+%Y-%m-%d %H:%M UTC') |
 
-$(cat "$here/performance-notes.md")
+$(cat "$repo/tests/bench/performance-notes.md")
 EOF
-echo "Written to ${out#"$repo/"}"
+printf '\n%s\n\nWritten to docs/performance.md\n' "$table"
