@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <iterator>
+#include <memory>
 #include <random>
 #include <thread>
 
@@ -24,11 +26,6 @@ const SDisplay kInvalid = {
     "Invalid quote module selected. Please click on Options and load a valid module.", ""};
 const SDisplay kEmpty = {"", ""};
 const std::string kThree = ModuleText("Three", 3, 3);
-
-SDisplay Quote(const std::string& strTitle, int nIndex)
-{
-    return {QuoteText(strTitle, nIndex), "Author " + std::to_string(nIndex + 1)};
-}
 
 // Letters and digits with no line end and no "~", so a cut shows exactly where it was made.
 std::string PatternLine(std::size_t nOffset, std::size_t nSize)
@@ -52,19 +49,14 @@ std::string RandomAfterHeader()
     return "Random Body\r\n3\r\n%\r\n" + strBody;
 }
 
-SSettings HostileSettings(int nIndex)
-{
-    return {kModule, nIndex};
-}
-
 std::string Settings(int nIndex)
 {
-    return SettingsText(HostileSettings(nIndex));
+    return SettingsText({kModule, nIndex});
 }
 
 std::string SavedAt(int nIndex)
 {
-    return SavedText(HostileSettings(nIndex));
+    return SavedText({kModule, nIndex});
 }
 
 // What the program writes when it closes on its defaults after showing quote nIndex.
@@ -107,9 +99,6 @@ std::vector<SRow> HostileRows()
     const std::size_t nSecond = kQuoteChars + kAuthorChars;
     const SDisplay longSecond = {PatternLine(nSecond, kQuoteChars),
                                  PatternLine(nSecond + kQuoteChars, kAuthorChars)};
-    SSettings device = HostileSettings(1);
-    // A device must never be read: a read may never return.
-    device.strModule = "COM1";
     return {
         {"EmptyModule", "", Settings(1), kCaptionPrefix, {kInvalid, kInvalid}, SavedAt(1)},
         {"RandomBytesAfterHeader",
@@ -134,7 +123,8 @@ std::vector<SRow> HostileRows()
          SavedAt(4)},
         {"ModuleHeldOpenExclusively", kThree, Settings(1), strDefault, defaults, DefaultsSaved(1),
          kModule},
-        {"ModuleNamedSerialPort", kThree, SettingsText(device), strDefault, defaults,
+        // A device must never be read: a read may never return.
+        {"ModuleNamedSerialPort", kThree, SettingsText({"COM1", 1}), strDefault, defaults,
          DefaultsSaved(1)},
         // Each bounded read takes what fits and leaves the rest to the next line's read:
         // 1844 | 674 | 40 | 73 | 70 of the first number.
@@ -158,20 +148,7 @@ std::vector<SRow> HostileRows()
 
 class CHostileFilesTest : public CProgramTest, public testing::WithParamInterface<SRow> {
 protected:
-    void TearDown() override
-    {
-        Release();
-        CProgramTest::TearDown();
-    }
-
-    void Release()
-    {
-        if (m_hHeld != INVALID_HANDLE_VALUE)
-            ::CloseHandle(m_hHeld);
-        m_hHeld = INVALID_HANDLE_VALUE;
-    }
-
-    HANDLE m_hHeld = INVALID_HANDLE_VALUE;
+    std::unique_ptr<void, decltype(&::CloseHandle)> m_held{nullptr, &::CloseHandle};
 };
 
 TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
@@ -180,9 +157,11 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
     ASSERT_TRUE(Write(kModule, row.strModule));
     ASSERT_TRUE(Write(kSettings, row.strSettings));
     if (row.pszHeld) {
-        m_hHeld = ::CreateFileA(PathOf(row.pszHeld).c_str(), GENERIC_READ, row.nShareMode, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(m_hHeld, INVALID_HANDLE_VALUE) << "cannot hold " << row.pszHeld;
+        const HANDLE hFile =
+            ::CreateFileA(PathOf(row.pszHeld).c_str(), GENERIC_READ, row.nShareMode, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << "cannot hold " << row.pszHeld;
+        m_held.reset(hFile);
     }
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
@@ -198,7 +177,7 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
         EXPECT_EQ(shown, row.shown[i].value_or(shown));
     }
     CloseProgram(hwnd);
-    Release();
+    m_held.reset();
     EXPECT_EQ(Saved(), row.strSaved);
     // Only a temporary file the row made itself may be there.
     EXPECT_EQ(std::filesystem::exists(PathOf(kTemporary)), row.pszHeld == kTemporary);
@@ -218,14 +197,15 @@ using CModuleRewriteTest = CProgramTest;
 TEST_F(CModuleRewriteTest, NextWhileModuleIsRewrittenShowsOnlyWhatSomeVersionSays)
 {
     const int kClicks = 200;
-    std::vector<std::string> versions;
-    for (const int nPresent : {6, 2, 5, 0, 3, 1, 4})
-        versions.push_back(ModuleText("Rewritten", 6, nPresent));
+    const int kPresent[] = {6, 2, 5, 0, 3, 1, 4};
+    std::vector<std::string> versions(std::size(kPresent));
+    std::transform(std::begin(kPresent), std::end(kPresent), versions.begin(),
+                   [](int nPresent) { return ModuleText("Rewritten", 6, nPresent); });
     std::vector<SDisplay> allowed = {kEmpty, kInvalid};
     for (int i = 0; i < 6; ++i)
         allowed.push_back(Quote("Rewritten", i));
     ASSERT_TRUE(Write(kModule, versions[0]));
-    Prepare(HostileSettings(0));
+    Prepare({kModule, 0});
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
 
@@ -256,7 +236,7 @@ TEST_F(CModuleRewriteTest, NextWhileModuleIsRewrittenShowsOnlyWhatSomeVersionSay
     const std::string strSaved = Saved();
     bool bSaneIndex = false;
     for (int i = 0; i < 6; ++i) {
-        bSaneIndex = bSaneIndex || strSaved == SavedText(HostileSettings(i));
+        bSaneIndex = bSaneIndex || strSaved == SavedAt(i);
     }
     EXPECT_TRUE(bSaneIndex) << "\"" << strSaved << "\"";
 }

@@ -2,8 +2,7 @@
 //   launch <file.lnk>          prints the shortcut's target and working directory, starts the
 //                              target there, prints the quote window's caption and fields,
 //                              closes it with Close
-//   rect <control id>          waits for the dialog holding the control, prints its frame
-//                              as WxH+X+Y
+//   rect <control id>          prints the frame of the dialog holding the control, WxH+X+Y
 //   post <control id> <id>     sends that dialog a button command
 //   run <program> [arguments]  runs the program to its end, with what it started
 #include "Driver.h"
@@ -81,14 +80,8 @@ int RunProgram(int argc, char** argv)
     if (!run.Start(strCommandLine, "") || !run.WaitForEnd(kRunWaitMs))
         return Fail("the program did not run to its end");
     // The run still holds the parent's handle, so its id cannot pass to another process.
-    for (const DWORD nChild : ChildProcesses(run.ProcessId())) {
-        const HANDLE hChild = ::OpenProcess(SYNCHRONIZE, FALSE, nChild);
-        const bool bEnded = !hChild || ::WaitForSingleObject(hChild, kRunWaitMs) == WAIT_OBJECT_0;
-        if (hChild)
-            ::CloseHandle(hChild);
-        if (!bEnded)
-            return Fail("what the program started did not end");
-    }
+    if (!WaitUntil([&] { return ChildProcesses(run.ProcessId()).empty(); }, kRunWaitMs))
+        return Fail("what the program started did not end");
     return 0;
 }
 

@@ -37,17 +37,17 @@ std::string SettingsText(const SSettings& settings)
     return SavedText(settings) + '\n';
 }
 
-std::string QuoteText(const std::string& strTitle, int nIndex)
+SDisplay Quote(const std::string& strTitle, int nIndex)
 {
-    return strTitle + " saying " + std::to_string(nIndex + 1) + ".";
+    const std::string strNumber = std::to_string(nIndex + 1);
+    return {strTitle + " saying " + strNumber + ".", "Author " + strNumber};
 }
 
 std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent)
 {
     std::string strText = strTitle + "\r\n" + std::to_string(nDeclared) + "\r\n";
     for (int i = 0; i < nPresent; ++i)
-        strText +=
-            "%\r\n" + QuoteText(strTitle, i) + "\r\nAuthor " + std::to_string(i + 1) + "\r\n";
+        strText += "%\r\n" + Quote(strTitle, i).first + "\r\n" + Quote(strTitle, i).second + "\r\n";
     return nPresent ? strText : strText + "%\r\n";
 }
 
@@ -58,15 +58,12 @@ SDisplay Shown(HWND hQuote)
 
 int ShownIndex(HWND hQuote, const std::string& strTitle)
 {
-    const std::string strShown = ItemText(hQuote, IDC_QUOTE_TEXT);
+    const SDisplay shown = Shown(hQuote);
     const std::string strLead = strTitle + " saying ";
-    if (strShown.compare(0, strLead.size(), strLead) != 0)
+    if (shown.first.compare(0, strLead.size(), strLead) != 0)
         return -1;
-    const int nIndex = std::atoi(strShown.c_str() + strLead.size()) - 1;
-    const bool bWhole =
-        strShown == QuoteText(strTitle, nIndex) &&
-        ItemText(hQuote, IDC_QUOTE_AUTHOR) == "Author " + std::to_string(nIndex + 1);
-    return bWhole ? nIndex : -1;
+    const int nIndex = std::atoi(shown.first.c_str() + strLead.size()) - 1;
+    return shown == Quote(strTitle, nIndex) ? nIndex : -1;
 }
 
 void CProgramTest::SetUp()

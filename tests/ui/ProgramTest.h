@@ -31,13 +31,14 @@ std::string SavedText(const SSettings& settings);
 // differs from the one the test prepared even when the values are the same.
 std::string SettingsText(const SSettings& settings);
 
-// "<title> saying <i>." by "Author <i>", counting from 1; CR LF line ends, as an editor
-// on Windows saves them.
-std::string QuoteText(const std::string& strTitle, int nIndex);
-std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent);
 // Quote text and attribution, as the window's two fields hold them.
 using SDisplay = std::pair<std::string, std::string>;
 SDisplay Shown(HWND hQuote);
+
+// Quote i, counting from 0, of the modules the tests make: "<title> saying <i + 1>." by
+// "Author <i + 1>"; CR LF line ends, as an editor on Windows saves them.
+SDisplay Quote(const std::string& strTitle, int nIndex);
+std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent);
 // The index of the quote shown from the module of that title, -1 for anything else.
 int ShownIndex(HWND hQuote, const std::string& strTitle);
 

@@ -14,6 +14,8 @@ const char kNotALink[] = "not a shortcut";
 const char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kStartupValue[] = "Startup";
+// The defaults the fixture prepares, saved after the first display.
+const std::string kDefaultsSaved = SavedText({"miscellaneous.adg", 1});
 
 bool WriteStartupValue(DWORD nType, const std::string& strText)
 {
@@ -84,13 +86,6 @@ protected:
         EXPECT_EQ(link->strDescription, kDescription);
     }
 
-    std::string DefaultsSaved() const
-    {
-        SSettings settings;
-        settings.nIndex = 1;
-        return SavedText(settings);
-    }
-
     std::string m_strStartupDir;
     std::string m_strLink;
 };
@@ -110,7 +105,7 @@ TEST_F(CStartupShortcutTest, BoxCreatesRewritesAndDeletesShortcut)
     ExpectLink(m_strFolder);
     ASSERT_TRUE(Write(m_strLink, kNotALink));
     CloseProgram(hQuote);
-    EXPECT_EQ(Saved(), DefaultsSaved());
+    EXPECT_EQ(Saved(), kDefaultsSaved);
 
     hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
@@ -166,17 +161,20 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
     const std::string strMissing = m_strFolder + "\\no-such-folder";
     // Where an empty folder path would put the shortcut: the root of the working drive.
     const std::string strRootLink = m_strFolder.substr(0, 2) + kLinkName;
-    const std::pair<const char*, std::function<bool()>> kBreaks[] = {
-        {"removed", [] { return RemoveStartupValue(); }},
-        {"binary", [&] { return WriteStartupValue(REG_BINARY, m_strStartupDir); }},
-        {"missing folder", [&] { return WriteStartupValue(REG_SZ, strMissing); }},
-        {"too long",
-         [&] { return WriteStartupValue(REG_SZ, m_strStartupDir + "\\" + std::string(200, 'x')); }},
-    };
+    // REG_NONE: no value at all.
+    const struct {
+        const char* pszName;
+        DWORD nType;
+        std::string strValue;
+    } kBreaks[] = {{"removed", REG_NONE, ""},
+                   {"binary", REG_BINARY, m_strStartupDir},
+                   {"missing folder", REG_SZ, strMissing},
+                   {"too long", REG_SZ, m_strStartupDir + "\\" + std::string(200, 'x')}};
     ASSERT_TRUE(Write(m_strLink, kNotALink));
-    for (const auto& [pszName, fnBreak] : kBreaks) {
-        SCOPED_TRACE(pszName);
-        ASSERT_TRUE(fnBreak());
+    for (const auto& broken : kBreaks) {
+        SCOPED_TRACE(broken.pszName);
+        ASSERT_TRUE(broken.nType == REG_NONE ? RemoveStartupValue()
+                                             : WriteStartupValue(broken.nType, broken.strValue));
         const HWND hQuote = StartProgram();
         ASSERT_NE(hQuote, nullptr);
         SetBox(hQuote, false, true);
@@ -186,7 +184,7 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
         EXPECT_FALSE(fs::exists(strMissing));
         EXPECT_FALSE(Read(strRootLink).has_value());
         ::DeleteFileA(strRootLink.c_str());
-        EXPECT_EQ(Saved(), DefaultsSaved());
+        EXPECT_EQ(Saved(), kDefaultsSaved);
         Prepare(SSettings());
     }
 }
