@@ -180,7 +180,7 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
     m_held.reset();
     EXPECT_EQ(Saved(), row.strSaved);
     // Only a temporary file the row made itself may be there.
-    EXPECT_EQ(std::filesystem::exists(PathOf(kTemporary)), row.pszHeld == kTemporary);
+    EXPECT_EQ(std::filesystem::exists(PathOf(kTemporary)), row.pszHeld == kTemporary) << kTemporary;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CHostileFilesTest, testing::ValuesIn(HostileRows()),

@@ -157,7 +157,8 @@ TEST_P(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
         }
     }
     // A random pick lands on the next quote about once in a thousand.
-    EXPECT_EQ(nSequentialSteps > kClicks / 2, nOrder == kSequential);
+    EXPECT_EQ(nSequentialSteps > kClicks / 2, nOrder == kSequential)
+        << nSequentialSteps << " of " << kClicks << " presses showed the next quote";
     const std::optional<SUsage> last = Measure(m_run.ProcessId());
     ASSERT_TRUE(last) << "cannot measure the program";
     EXPECT_LE(last->nGdiObjects, baseline.nGdiObjects + kObjectSlack) << "GDI objects";

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <windows.h>
 
 extern const char kCaptionPrefix[];
 
