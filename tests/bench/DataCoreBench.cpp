@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -60,11 +61,11 @@ std::size_t ReadPrefix(const std::string& strPath, std::size_t nBytes)
     std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
     if (pFile == nullptr)
         return 0;
-    // Allocated per open, as the reader allocates its chunk.
-    std::vector<char> buffer(kChunkSize);
+    // Allocated per open and left unfilled, as the reader allocates its chunk.
+    const std::unique_ptr<char[]> pBuffer(new char[kChunkSize]);
     std::size_t nTotal = 0, nGot = 1;
     while (nTotal < nBytes && nGot > 0) {
-        nGot = std::fread(buffer.data(), 1, std::min(kChunkSize, nBytes - nTotal), pFile);
+        nGot = std::fread(pBuffer.get(), 1, std::min(kChunkSize, nBytes - nTotal), pFile);
         nTotal += nGot;
     }
     std::fclose(pFile);
