@@ -9,8 +9,8 @@ namespace {
 TEST(DecimalTextTest, ConvertsLikeTheCLibraryButSaturates)
 {
     const std::pair<const char*, int> kCases[] = {
-        {"", 0},   {"00012", 12}, {"  +7", 7}, {"\t-13", -13}, {" \n\v\f\r8", 8},
-        {"5x", 5}, {"x5", 0},     {"-", 0},    {"+-3", 0},     {"- 3", 0},
+        {"00012", 12}, {"  +7", 7}, {"\t-13", -13}, {" \n\v\f\r8", 8}, {"5x", 5},
+        {"x5", 0},     {"-", 0},    {"+-3", 0},     {"- 3", 0},
     };
     const std::pair<const char*, int> kLimits[] = {
         {"2147483647", INT_MAX},
