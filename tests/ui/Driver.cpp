@@ -23,18 +23,6 @@ HWND FindDialog(const std::function<bool(HWND)>& fnMatch)
     return nullptr;
 }
 
-SShellLink LinkFields(IShellLinkA* pLink)
-{
-    char szTarget[MAX_PATH] = "";
-    char szWorkDir[MAX_PATH] = "";
-    char szDescription[INFOTIPSIZE] = "";
-    pLink->GetPath(szTarget, MAX_PATH, nullptr, SLGP_RAWPATH);
-    pLink->GetWorkingDirectory(szWorkDir, MAX_PATH);
-    pLink->GetDescription(szDescription, INFOTIPSIZE);
-    szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = szDescription[INFOTIPSIZE - 1] = '\0';
-    return {szTarget, szWorkDir, szDescription};
-}
-
 } // namespace
 
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs)
@@ -54,13 +42,6 @@ HWND FindProcessDialog(DWORD nProcessId, int nControlId)
         DWORD nOwner = 0;
         ::GetWindowThreadProcessId(hwnd, &nOwner);
         return (!nProcessId || nOwner == nProcessId) && ::GetDlgItem(hwnd, nControlId);
-    });
-}
-
-HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption)
-{
-    return FindDialog([&](HWND hwnd) {
-        return ::GetWindow(hwnd, GW_OWNER) == hOwner && WindowText(hwnd) == strCaption;
     });
 }
 
@@ -89,6 +70,12 @@ std::string WindowText(HWND hwnd)
     return szText;
 }
 
+std::optional<LRESULT> SendToItem(HWND hDlg, int nControlId, UINT nMessage, WPARAM wParam,
+                                  LPARAM lParam)
+{
+    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), nMessage, wParam, lParam);
+}
+
 std::string ItemText(HWND hDlg, int nControlId)
 {
     return WindowText(::GetDlgItem(hDlg, nControlId));
@@ -96,14 +83,13 @@ std::string ItemText(HWND hDlg, int nControlId)
 
 bool SetItemText(HWND hDlg, int nControlId, const std::string& strText)
 {
-    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), WM_SETTEXT, 0,
-                            reinterpret_cast<LPARAM>(strText.c_str()))
+    return SendToItem(hDlg, nControlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()))
         .has_value();
 }
 
 bool IsItemChecked(HWND hDlg, int nControlId)
 {
-    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), BM_GETCHECK).value_or(0) == BST_CHECKED;
+    return SendToItem(hDlg, nControlId, BM_GETCHECK).value_or(0) == BST_CHECKED;
 }
 
 bool IsItemEnabled(HWND hDlg, int nControlId)
@@ -111,45 +97,9 @@ bool IsItemEnabled(HWND hDlg, int nControlId)
     return ::IsWindowEnabled(::GetDlgItem(hDlg, nControlId)) != FALSE;
 }
 
-int SelectedListEntry(HWND hDlg, int nControlId)
-{
-    return static_cast<int>(
-        SendWithDeadline(::GetDlgItem(hDlg, nControlId), LB_GETCURSEL).value_or(LB_ERR));
-}
-
-bool SelectListEntry(HWND hDlg, int nControlId, int nIndex)
-{
-    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), LB_SETCURSEL,
-                            static_cast<WPARAM>(nIndex))
-               .value_or(LB_ERR) == nIndex;
-}
-
-HWND FocusOfThread(HWND hwnd)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    const DWORD nThreadId = ::GetWindowThreadProcessId(hwnd, nullptr);
-    return ::GetGUIThreadInfo(nThreadId, &info) ? info.hwndFocus : nullptr;
-}
-
-std::pair<int, int> EditSelection(HWND hEdit)
-{
-    const LRESULT nSelection = SendWithDeadline(hEdit, EM_GETSEL).value_or(-1);
-    return {LOWORD(nSelection), HIWORD(nSelection)};
-}
-
-bool PressKey(HWND hwnd, UINT nVirtualKey)
-{
-    // Repeat count 1; the key-up also carries the previous-state and transition bits.
-    const UINT nScanCode = ::MapVirtualKeyA(nVirtualKey, MAPVK_VK_TO_VSC);
-    const LPARAM lDown = 1 | static_cast<LPARAM>(nScanCode) << 16;
-    return SendWithDeadline(hwnd, WM_KEYDOWN, nVirtualKey, lDown) &&
-           SendWithDeadline(hwnd, WM_KEYUP, nVirtualKey, lDown | 0xC0000000);
-}
-
 bool ClickButton(HWND hDlg, int nControlId)
 {
-    return SendWithDeadline(::GetDlgItem(hDlg, nControlId), BM_CLICK).has_value();
+    return SendToItem(hDlg, nControlId, BM_CLICK).has_value();
 }
 
 bool PostCommand(HWND hDlg, int nControlId)
@@ -157,13 +107,6 @@ bool PostCommand(HWND hDlg, int nControlId)
     const HWND hButton = ::GetDlgItem(hDlg, nControlId);
     return hButton && ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nControlId, BN_CLICKED),
                                      reinterpret_cast<LPARAM>(hButton)) != 0;
-}
-
-std::pair<int, int> TopLeft(HWND hwnd)
-{
-    RECT rect = {};
-    ::GetWindowRect(hwnd, &rect);
-    return {rect.left, rect.top};
 }
 
 bool IsPainted(HWND hwnd)
@@ -241,8 +184,16 @@ std::optional<SShellLink> LoadShellLink(const std::string& strPath)
         SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                      IID_IShellLinkA, reinterpret_cast<void**>(&pLink))) &&
         SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile))) &&
-        SUCCEEDED(pFile->Load(wszPath, STGM_READ)))
-        link = LinkFields(pLink);
+        SUCCEEDED(pFile->Load(wszPath, STGM_READ))) {
+        char szTarget[MAX_PATH] = "";
+        char szWorkDir[MAX_PATH] = "";
+        char szDescription[INFOTIPSIZE] = "";
+        pLink->GetPath(szTarget, MAX_PATH, nullptr, SLGP_RAWPATH);
+        pLink->GetWorkingDirectory(szWorkDir, MAX_PATH);
+        pLink->GetDescription(szDescription, INFOTIPSIZE);
+        szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = szDescription[INFOTIPSIZE - 1] = '\0';
+        link = SShellLink{szTarget, szWorkDir, szDescription};
+    }
     if (pFile)
         pFile->Release();
     if (pLink)

@@ -7,24 +7,24 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 #include <windows.h>
 
 constexpr unsigned kWaitMs = 5000;
 
-// Polls until the condition holds; false when the deadline passed first.
+// False when the deadline passed first.
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs = kWaitMs);
 
 // A visible dialog holding the control, of the process (0: of any); null when none yet.
 HWND FindProcessDialog(DWORD nProcessId, int nControlId);
-// A visible dialog owned by hOwner, with the caption or holding the control.
-HWND FindOwnedDialog(HWND hOwner, const std::string& strCaption);
+// A visible dialog owned by hOwner holding the control; null when none yet.
 HWND FindOwnedDialog(HWND hOwner, int nControlId);
 
 // Nothing when the window does not answer in time.
 std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam = 0,
                                         LPARAM lParam = 0);
+std::optional<LRESULT> SendToItem(HWND hDlg, int nControlId, UINT nMessage, WPARAM wParam = 0,
+                                  LPARAM lParam = 0);
 
 // A marker text when the window does not answer.
 std::string WindowText(HWND hwnd);
@@ -32,23 +32,12 @@ std::string ItemText(HWND hDlg, int nControlId);
 bool SetItemText(HWND hDlg, int nControlId, const std::string& strText);
 bool IsItemChecked(HWND hDlg, int nControlId);
 bool IsItemEnabled(HWND hDlg, int nControlId);
-// -1 for none.
-int SelectedListEntry(HWND hDlg, int nControlId);
-bool SelectListEntry(HWND hDlg, int nControlId, int nIndex);
-
-// GetFocus answers only for the caller's own thread; this asks about the window's thread.
-HWND FocusOfThread(HWND hwnd);
-// First and one past the last selected character.
-std::pair<int, int> EditSelection(HWND hEdit);
-// A key pressed and released, delivered to the window as the keyboard would.
-bool PressKey(HWND hwnd, UINT nVirtualKey);
 
 // Returns once the click's handler has run: not for a button that opens a modal dialog.
 bool ClickButton(HWND hDlg, int nControlId);
 // The button's command, queued; for buttons that open a modal dialog.
 bool PostCommand(HWND hDlg, int nControlId);
 
-std::pair<int, int> TopLeft(HWND hwnd);
 // The window has taken its pending messages and holds no part waiting to be painted.
 bool IsPainted(HWND hwnd);
 

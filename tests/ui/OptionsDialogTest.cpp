@@ -16,13 +16,20 @@ const char kInvalidModule[] =
 
 const char kModule[] = "sayings.adg";
 const char kTitle[] = "Sayings";
-const int kQuotes = 3;
+const std::string kSayings = ModuleText(kTitle, 3, 3);
 
 const int kRandom = 1, kSequential = 2;
 enum { kCenter, kTopLeft, kTopRight };
 
 // Window corners on the 1024 x 768 virtual desktop.
 const std::pair<int, int> kCorners[] = {{308, 298}, {52, 62}, {564, 62}};
+
+std::pair<int, int> TopLeft(HWND hwnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hwnd, &rect);
+    return {rect.left, rect.top};
+}
 
 // The Open dialog's file name field, a combo box (cmb13) that hands its text to its edit.
 const int kFileNameCombo = 0x47C;
@@ -56,44 +63,31 @@ protected:
         CProgramTest::TearDown();
     }
 
-    // The usual start: three quotes, timer off, index 0 so the first display shows quote 1.
-    SSettings PrepareUsual(int nInterval = 10, int nTimer = 0) const
-    {
-        SSettings settings;
-        settings.strModule = kModule;
-        settings.nInterval = nInterval;
-        settings.nTimer = nTimer;
-        EXPECT_TRUE(Write(kModule, ModuleText(kTitle, kQuotes, kQuotes)));
-        Prepare(settings);
-        return settings;
-    }
-
-    // The quote window and its options dialog, open.
-    std::pair<HWND, HWND> StartWithOptions()
-    {
-        const HWND hQuote = StartProgram();
-        return {hQuote, hQuote ? OpenOptions(hQuote) : nullptr};
-    }
-
     // Presses OK and expects the message; the dialog stays open with the seconds text
     // selected whole and, unless the field is disabled, focused.
     void ExpectRefusal(HWND hOptions, const char* pszMessage) const
     {
+        // The system keeps a message box's text in its static control 0xFFFF.
+        const int kBoxText = 0xFFFF;
         ASSERT_TRUE(PostCommand(hOptions, IDOK));
         HWND hBox = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (hBox = FindOwnedDialog(hOptions, "Adagiomill")); }))
-            << "no message box captioned Adagiomill";
-        // The system keeps a message box's text in its static control 0xFFFF.
-        EXPECT_EQ(ItemText(hBox, 0xFFFF), pszMessage);
+        ASSERT_TRUE(WaitUntil([&] { return (hBox = FindOwnedDialog(hOptions, kBoxText)); }))
+            << "no message box";
+        EXPECT_EQ(WindowText(hBox), "Adagiomill");
+        EXPECT_EQ(ItemText(hBox, kBoxText), pszMessage);
         // The dialog answers only once the handler that showed the box has returned.
         ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }) &&
                     SendWithDeadline(hOptions, WM_NULL));
         EXPECT_TRUE(::IsWindowVisible(hOptions)) << "the dialog closed after a refusal";
-        const HWND hSeconds = ::GetDlgItem(hOptions, IDC_INTERVAL);
-        const int nLength = static_cast<int>(ItemText(hOptions, IDC_INTERVAL).size());
-        EXPECT_EQ(EditSelection(hSeconds), std::make_pair(0, nLength)) << "not selected whole";
+        const auto nLength = static_cast<WORD>(ItemText(hOptions, IDC_INTERVAL).size());
+        EXPECT_EQ(SendToItem(hOptions, IDC_INTERVAL, EM_GETSEL), MAKELONG(0, nLength))
+            << "not selected whole";
+        // GetFocus answers only for the caller's own thread.
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(hOptions, nullptr), &info));
         if (IsItemEnabled(hOptions, IDC_INTERVAL)) {
-            EXPECT_EQ(FocusOfThread(hOptions), hSeconds) << "the seconds field has no focus";
+            EXPECT_EQ(info.hwndFocus, ::GetDlgItem(hOptions, IDC_INTERVAL)) << "no focus";
         }
     }
 
@@ -127,14 +121,14 @@ protected:
 // 31 characters count: the letter after them is never looked at.
 TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
 {
-    SSettings settings = PrepareUsual(40);
-    const auto [hQuote, hOptions] = StartWithOptions();
+    Prepare({kModule, 0, 40}, kSayings);
+    const HWND hQuote = StartProgram();
+    ASSERT_NE(hQuote, nullptr);
+    const HWND hOptions = OpenOptions(hQuote);
     ASSERT_NE(hOptions, nullptr);
     EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "40");
     EXPECT_FALSE(IsItemEnabled(hOptions, IDC_INTERVAL_SPIN));
     ExpectRefusal(hOptions, kOutOfRange);
-    ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "7x"));
-    ExpectRefusal(hOptions, kNotInteger);
     ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
     EXPECT_TRUE(WaitUntil([&] { return !ChildProcesses(m_run.ProcessId()).empty(); }))
         << "the help engine was not started";
@@ -144,14 +138,13 @@ TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_TRUE(IsItemEnabled(hOptions, IDC_INTERVAL_SPIN));
     const std::pair<const char*, const char*> kRefusals[] = {
-        {"", kNotInteger}, {"4", kOutOfRange}, {"31", kOutOfRange}};
+        {"", kNotInteger}, {"7x", kNotInteger}, {"4", kOutOfRange}, {"31", kOutOfRange}};
     for (const auto& [pszText, pszMessage] : kRefusals) {
         SCOPED_TRACE(std::string("text \"") + pszText + "\"");
         ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, pszText));
         ExpectRefusal(hOptions, pszMessage);
     }
-    EXPECT_EQ(SendWithDeadline(::GetDlgItem(hOptions, IDC_INTERVAL_SPIN), UDM_GETRANGE),
-              MAKELONG(30, 5));
+    EXPECT_EQ(SendToItem(hOptions, IDC_INTERVAL_SPIN, UDM_GETRANGE), MAKELONG(30, 5));
     const struct {
         const char* pszStart;
         UINT nKey;
@@ -159,8 +152,11 @@ TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
     } kArrows[] = {{"28", VK_UP, {"29", "30", "30"}}, {"7", VK_DOWN, {"6", "5", "5"}}};
     for (const auto& run : kArrows) {
         ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, run.pszStart));
+        // Repeat count 1; the key-up also carries the previous-state and transition bits.
+        const LPARAM lDown = 1 | static_cast<LPARAM>(::MapVirtualKeyA(run.nKey, 0)) << 16;
         for (const char* pszStep : run.pszSteps) {
-            ASSERT_TRUE(PressKey(::GetDlgItem(hOptions, IDC_INTERVAL), run.nKey));
+            ASSERT_TRUE(SendToItem(hOptions, IDC_INTERVAL, WM_KEYDOWN, run.nKey, lDown) &&
+                        SendToItem(hOptions, IDC_INTERVAL, WM_KEYUP, run.nKey, lDown | 0xC0000000));
             EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), pszStep) << "from " << run.pszStart;
         }
     }
@@ -173,9 +169,7 @@ TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
     ASSERT_TRUE(SetItemText(hAgain, IDC_INTERVAL, "12" + std::string(29, ' ') + "x"));
     ASSERT_TRUE(EndOptions(hQuote, hAgain, IDOK)) << "the letter after 31 characters counted";
     CloseProgram(hQuote);
-    settings.nIndex = 1;
-    settings.nInterval = 12;
-    EXPECT_EQ(Saved(), SavedText(settings));
+    EXPECT_EQ(Saved(), SavedText({kModule, 1, 12}));
 }
 
 // What the window and the dialog show on opening, and what OK without a click hands back.
@@ -187,29 +181,24 @@ TEST_F(COptionsDialogTest, OpeningShowsSettingsAndOkHandsThemBack)
     const int kOpenings[][4] = {
         {1, kSequential, kCenter, kCenter}, {0, kRandom, kTopRight, kTopRight}, {0, 7, 3, -1}};
     for (const auto& opening : kOpenings) {
-        SCOPED_TRACE("order " + std::to_string(opening[1]) + ", position " +
-                     std::to_string(opening[2]));
-        SSettings settings = PrepareUsual(12, opening[0]);
-        settings.nOrder = opening[1];
-        settings.nPosition = opening[2];
-        Prepare(settings);
-        const auto [hQuote, hOptions] = StartWithOptions();
+        SCOPED_TRACE(testing::Message() << "order " << opening[1] << ", position " << opening[2]);
+        SSettings settings = {kModule, 0, 12, opening[1], opening[0], opening[2]};
+        Prepare(settings, kSayings);
+        const HWND hQuote = StartProgram();
+        ASSERT_NE(hQuote, nullptr);
+        const HWND hOptions = OpenOptions(hQuote);
         ASSERT_NE(hOptions, nullptr);
         EXPECT_EQ(TopLeft(hQuote), kCorners[opening[3] < 0 ? kCenter : opening[3]]);
         // In random order the first display may pick any other quote.
         settings.nIndex = ShownIndex(hQuote, kTitle);
 
         EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "12");
-        for (const int nItem : {IDC_ENABLE_TIMER, IDC_INTERVAL, IDC_INTERVAL_SPIN}) {
-            EXPECT_EQ(nItem == IDC_ENABLE_TIMER ? IsItemChecked(hOptions, nItem)
-                                                : IsItemEnabled(hOptions, nItem),
-                      opening[0] != 0)
-                << "item " << nItem;
-        }
+        EXPECT_EQ(IsItemChecked(hOptions, IDC_ENABLE_TIMER), opening[0] != 0);
+        EXPECT_EQ(IsItemEnabled(hOptions, IDC_INTERVAL), opening[0] != 0);
         EXPECT_EQ(IsItemChecked(hOptions, IDC_SEQUENTIAL), opening[1] == kSequential);
         EXPECT_EQ(IsItemChecked(hOptions, IDC_RANDOM), opening[1] != kSequential);
         EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), kTitle);
-        EXPECT_EQ(SelectedListEntry(hOptions, IDC_POSITION), opening[3]);
+        EXPECT_EQ(SendToItem(hOptions, IDC_POSITION, LB_GETCURSEL), opening[3]);
         ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
         CloseProgram(hQuote);
         settings.nPosition = opening[3];
@@ -222,9 +211,7 @@ TEST_F(COptionsDialogTest, OpeningShowsSettingsAndOkHandsThemBack)
 // as soon as OK is pressed; a new order moves no quote.
 TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
 {
-    SSettings settings = PrepareUsual(12);
-    settings.nPosition = kTopLeft;
-    Prepare(settings);
+    Prepare({kModule, 0, 12, kSequential, 0, kTopLeft}, kSayings);
     ASSERT_TRUE(Write("other.adg", ModuleText("Other", 2, 2)));
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
@@ -236,10 +223,10 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
     ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "25"));
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     ASSERT_TRUE(ClickButton(hOptions, IDC_RANDOM));
-    ASSERT_TRUE(SelectListEntry(hOptions, IDC_POSITION, kTopRight));
+    ASSERT_TRUE(SendToItem(hOptions, IDC_POSITION, LB_SETCURSEL, kTopRight));
     ChooseModule(hOptions, m_strFolder + "\\other.adg", "Other");
 
-    std::string strEdited = ModuleText(kTitle, kQuotes, kQuotes);
+    std::string strEdited = kSayings;
     const std::string strOld = Quote(kTitle, 1).first;
     ASSERT_TRUE(
         Write(kModule, strEdited.replace(strEdited.find(strOld), strOld.size(), "Revised.")));
@@ -250,20 +237,15 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
     ASSERT_TRUE(ClickButton(hQuote, IDC_NEXT));
     EXPECT_EQ(ShownIndex(hQuote, kTitle), 2) << "not sequential in the old module any more";
 
-    for (const int nPosition : {kTopRight, kCenter}) {
-        const HWND hAgain = OpenOptions(hQuote);
-        ASSERT_NE(hAgain, nullptr);
-        ASSERT_TRUE(SelectListEntry(hAgain, IDC_POSITION, nPosition));
-        ASSERT_TRUE(ClickButton(hAgain, IDC_RANDOM));
-        ASSERT_TRUE(EndOptions(hQuote, hAgain, IDOK));
-        EXPECT_EQ(TopLeft(hQuote), kCorners[nPosition]) << "position " << nPosition;
-        EXPECT_EQ(ShownIndex(hQuote, kTitle), 2);
-    }
+    const HWND hAgain = OpenOptions(hQuote);
+    ASSERT_NE(hAgain, nullptr);
+    ASSERT_TRUE(SendToItem(hAgain, IDC_POSITION, LB_SETCURSEL, kCenter));
+    ASSERT_TRUE(ClickButton(hAgain, IDC_RANDOM));
+    ASSERT_TRUE(EndOptions(hQuote, hAgain, IDOK));
+    EXPECT_EQ(TopLeft(hQuote), kCorners[kCenter]);
+    EXPECT_EQ(ShownIndex(hQuote, kTitle), 2) << "a new order moved the quote";
     CloseProgram(hQuote);
-    settings.nIndex = 2;
-    settings.nOrder = kRandom;
-    settings.nPosition = kCenter;
-    EXPECT_EQ(Saved(), SavedText(settings));
+    EXPECT_EQ(Saved(), SavedText({kModule, 2, 12, kRandom, 0, kCenter}));
 }
 
 // A module beside index.txt is saved by its bare name, even one too long for the Open
@@ -272,24 +254,20 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
 // a module stays active, showing a fixed message.
 TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
 {
-    const std::string strLongName = std::string(70, 'n') + ".adg";
+    const std::string strLongName = std::string(70, 'n');
     const std::string strElsewhere = m_strFolder + "-elsewhere";
     const std::string strFarPath = strElsewhere + "\\far.adg";
     std::filesystem::create_directories(strElsewhere);
     ASSERT_TRUE(Write(strFarPath, ModuleText("A Title Longer Than Twenty-Four", 2, 2)));
-    ASSERT_TRUE(Write("near.adg", ModuleText("Near", 2, 2)));
-    ASSERT_TRUE(Write(strLongName, ModuleText("Long Name", 2, 2)));
-    SSettings settings = PrepareUsual();
+    ASSERT_TRUE(Write(strLongName + ".adg", ModuleText("Long Name", 2, 2)));
+    Prepare({kModule}, kSayings);
 
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
-    LoadModule(hQuote, m_strFolder + "\\near", "Near");
-    EXPECT_EQ(ShownIndex(hQuote, "Near"), 0);
     LoadModule(hQuote, m_strFolder + "\\" + strLongName, "Long Name");
+    EXPECT_EQ(ShownIndex(hQuote, "Long Name"), 0);
     CloseProgram(hQuote);
-    settings.strModule = strLongName;
-    settings.nIndex = 0;
-    EXPECT_EQ(Saved(), SavedText(settings));
+    EXPECT_EQ(Saved(), SavedText({strLongName + ".adg"}));
 
     const HWND hAgain = StartProgram();
     ASSERT_NE(hAgain, nullptr);
@@ -301,8 +279,7 @@ TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
     ASSERT_TRUE(ClickButton(hAgain, IDC_NEXT));
     EXPECT_EQ(Shown(hAgain), invalid);
     CloseProgram(hAgain);
-    settings.strModule = strFarPath;
-    EXPECT_EQ(Saved(), SavedText(settings));
+    EXPECT_EQ(Saved(), SavedText({strFarPath}));
 }
 
 } // namespace

@@ -110,9 +110,12 @@ std::optional<std::string> CProgramTest::Read(const std::string& strName) const
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void CProgramTest::Prepare(const SSettings& settings) const
+void CProgramTest::Prepare(const SSettings& settings, const std::string& strModuleText) const
 {
     ASSERT_TRUE(Write("index.txt", SettingsText(settings)));
+    if (!strModuleText.empty()) {
+        ASSERT_TRUE(Write(settings.strModule, strModuleText));
+    }
 }
 
 std::string CProgramTest::Saved() const
@@ -147,8 +150,10 @@ HWND CProgramTest::OpenOptions(HWND hQuote) const
 {
     HWND hOptions = nullptr;
     if (!PostCommand(hQuote, IDC_OPTIONS) ||
-        !WaitUntil([&] { return (hOptions = FindOwnedDialog(hQuote, "Adagiomill options")); }))
+        !WaitUntil([&] { return (hOptions = FindOwnedDialog(hQuote, IDC_INTERVAL)); }))
         ADD_FAILURE() << "the options dialog did not open";
+    else
+        EXPECT_EQ(WindowText(hOptions), "Adagiomill options");
     return hOptions;
 }
 

@@ -13,7 +13,6 @@
 
 extern const char kCaptionPrefix[];
 
-// The six values of index.txt.
 struct SSettings {
     std::string strModule = "miscellaneous.adg";
     int nIndex = 0;
@@ -30,7 +29,7 @@ std::string SavedText(const SSettings& settings);
 // differs from the one the test prepared even when the values are the same.
 std::string SettingsText(const SSettings& settings);
 
-// Quote text and attribution, as the window's two fields hold them.
+// Quote text and attribution.
 using SDisplay = std::pair<std::string, std::string>;
 SDisplay Shown(HWND hQuote);
 
@@ -51,7 +50,8 @@ protected:
     bool Write(const std::string& strName, const std::string& strBytes) const;
     // The bytes as they are on disk; nothing when the file cannot be read.
     std::optional<std::string> Read(const std::string& strName) const;
-    void Prepare(const SSettings& settings) const;
+    // index.txt, and the module it names when its text is given.
+    void Prepare(const SSettings& settings, const std::string& strModuleText = "") const;
     std::string Saved() const;
 
     // The quote window once its first display is done; null (and a failure) otherwise.

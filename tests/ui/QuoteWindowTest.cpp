@@ -2,13 +2,13 @@
 // windows, with the settings it leaves in index.txt checked byte for byte.
 #include "ProgramTest.h"
 
-#include <algorithm>
-#include <sstream>
-
 namespace {
 
 const std::string kDefaultCaption = kCaptionPrefix + std::string("Miscellaneous");
 const char kDefaultSaved[] = "miscellaneous.adg\n0\n10\n2\n1\n0";
+// The first quote of the module we ship.
+const SDisplay kFirstDefault = {
+    "All the world's a stage,\r\nAnd all the men and women merely players.", "William Shakespeare"};
 
 // Three quotes: both wraps lie a step or two away.
 const char kThree[] = "three.adg";
@@ -23,40 +23,14 @@ const SDisplay kThreeQuotes[] = {
     {"Third saying.", "Author Three"},
 };
 
-class CQuoteWindowTest : public CProgramTest {
-protected:
-    // Settings on the module of three quotes, written beside it.
-    SSettings PrepareThree(int nIndex = 0) const
-    {
-        SSettings settings;
-        settings.strModule = kThree;
-        settings.nIndex = nIndex;
-        EXPECT_TRUE(Write(kThree, kThreeContent));
-        Prepare(settings);
-        return settings;
-    }
-
-    // The first quote of the module we ship, as the window shows it.
-    SDisplay FirstDefaultQuote() const
-    {
-        std::istringstream module(Read("miscellaneous.adg").value_or(""));
-        std::string strLines[5];
-        for (std::string& strLine : strLines) {
-            std::getline(module, strLine);
-            strLine.erase(std::min(strLine.find('\r'), strLine.size()));
-        }
-        for (std::size_t n; (n = strLines[3].find('~')) != std::string::npos;)
-            strLines[3].replace(n, 1, "\r\n");
-        return {strLines[3], strLines[4]};
-    }
-};
+using CQuoteWindowTest = CProgramTest;
 
 TEST_F(CQuoteWindowTest, FirstRunShowsFirstDefaultQuoteAndSavesDefaults)
 {
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
-    EXPECT_EQ(Shown(hwnd), FirstDefaultQuote());
+    EXPECT_EQ(Shown(hwnd), kFirstDefault);
     CloseProgram(hwnd);
     EXPECT_EQ(Saved(), kDefaultSaved);
 }
@@ -66,7 +40,7 @@ TEST_F(CQuoteWindowTest, FirstRunShowsFirstDefaultQuoteAndSavesDefaults)
 // module gone keeps the quote shown until the next step, which falls back to the module we ship.
 TEST_F(CQuoteWindowTest, StepsWrapRepaintsReadAgainAndDeletedModuleFallsBack)
 {
-    PrepareThree(7);
+    Prepare({kThree, 7}, kThreeContent);
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(WindowText(hwnd), kThreeCaption);
@@ -92,17 +66,15 @@ TEST_F(CQuoteWindowTest, StepsWrapRepaintsReadAgainAndDeletedModuleFallsBack)
     EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
     EXPECT_EQ(Shown(hwnd), revised);
     ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
-    EXPECT_EQ(Shown(hwnd), FirstDefaultQuote());
+    EXPECT_EQ(Shown(hwnd), kFirstDefault);
     CloseProgram(hwnd);
     EXPECT_EQ(Saved(), kDefaultSaved);
 }
 
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {
-    SSettings settings = PrepareThree();
-    settings.nInterval = 1;
-    settings.nTimer = 1;
-    Prepare(settings);
+    SSettings settings = {kThree, 0, 1, 2, 1};
+    Prepare(settings, kThreeContent);
     const ULONGLONG nStart = ::GetTickCount64();
     ASSERT_TRUE(m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", m_strFolder));
     ASSERT_TRUE(m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end the program";

@@ -17,17 +17,14 @@ const char kStartupValue[] = "Startup";
 // The defaults the fixture prepares, saved after the first display.
 const std::string kDefaultsSaved = SavedText({"miscellaneous.adg", 1});
 
+// REG_NONE removes the value.
 bool WriteStartupValue(DWORD nType, const std::string& strText)
 {
-    return ::RegSetKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue, nType,
-                             strText.c_str(),
-                             static_cast<DWORD>(strText.size() + 1)) == ERROR_SUCCESS;
-}
-
-bool RemoveStartupValue()
-{
-    const LONG nResult = ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue);
-    return nResult == ERROR_SUCCESS || nResult == ERROR_FILE_NOT_FOUND;
+    return (nType == REG_NONE
+                ? ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue)
+                : ::RegSetKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue, nType,
+                                    strText.c_str(), static_cast<DWORD>(strText.size() + 1))) ==
+           ERROR_SUCCESS;
 }
 
 class CStartupShortcutTest : public CProgramTest {
@@ -161,7 +158,6 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
     const std::string strMissing = m_strFolder + "\\no-such-folder";
     // Where an empty folder path would put the shortcut: the root of the working drive.
     const std::string strRootLink = m_strFolder.substr(0, 2) + kLinkName;
-    // REG_NONE: no value at all.
     const struct {
         const char* pszName;
         DWORD nType;
@@ -173,8 +169,7 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
     ASSERT_TRUE(Write(m_strLink, kNotALink));
     for (const auto& broken : kBreaks) {
         SCOPED_TRACE(broken.pszName);
-        ASSERT_TRUE(broken.nType == REG_NONE ? RemoveStartupValue()
-                                             : WriteStartupValue(broken.nType, broken.strValue));
+        ASSERT_TRUE(WriteStartupValue(broken.nType, broken.strValue));
         const HWND hQuote = StartProgram();
         ASSERT_NE(hQuote, nullptr);
         SetBox(hQuote, false, true);
