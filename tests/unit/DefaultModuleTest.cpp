@@ -37,9 +37,8 @@ TEST(DefaultModuleTest, IsPrintableCrLfTextWithinTheReaderLimits)
     for (std::string strLine; std::getline(in, strLine); lines.push_back(strLine)) {
         const std::size_t nLineNo = lines.size() + 1;
         const bool bCrLf = !in.eof() && !strLine.empty() && strLine.back() == '\r';
-        EXPECT_TRUE(bCrLf) << "line " << nLineNo << ": does not end in CR LF";
-        if (bCrLf)
-            strLine.pop_back();
+        ASSERT_TRUE(bCrLf) << "line " << nLineNo << ": does not end in CR LF";
+        strLine.pop_back();
         // A lone CR stays inside a line, where it fails as unprintable.
         EXPECT_TRUE(std::all_of(strLine.begin(), strLine.end(),
                                 [](unsigned char ch) { return ch >= 0x20 && ch < 0x7F; }))

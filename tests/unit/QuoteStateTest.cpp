@@ -10,7 +10,6 @@
 #include <iterator>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -63,11 +62,6 @@ protected:
         m_state.m_bHoldQuote = true;
         m_state.ShowQuoteText(m_view);
     }
-    void Step(bool bNext)
-    {
-        auto show = [this] { m_state.ShowQuoteText(m_view); };
-        bNext ? m_state.StepNext(show) : m_state.StepPrevious(show);
-    }
     // Loads over scrambled members, so that every member must come from the load.
     Settings Load()
     {
@@ -90,32 +84,22 @@ protected:
     fs::path m_dir, m_previous;
 };
 
-// Shown at index 0; an invalid header leaves the count and the index alone.
-TEST_F(QuoteStateTest, ModuleHeader)
+// Module, index, quote text and attribution shown. An invalid header leaves the count and the
+// index alone. At a negative index no quote is read: the header separator shows, and the
+// attribution shown before. The last row leaves a title cut at its buffer.
+TEST_F(QuoteStateTest, ShowQuote)
 {
-    const std::string k23(23, 't');
-    const std::vector<std::string> kValid = {k23 + "\n1\n%\n", "T\n999\n%\n", "T\n7x\n%\n",
-                                             "T\n1\n%% header\n"};
-    const std::vector<std::string> kRejected = {"", "T\n1000\n%\n", "T\n 7\n%\n", "T\n1\nq0\n",
-                                                k23 + "t\n1\n%\n"};
-    for (bool bValid : {true, false}) {
-        for (const std::string& strHeader : bValid ? kValid : kRejected) {
-            m_state.m_nQuoteCount = 55;
-            ShowAt(strHeader + (strHeader.empty() ? "" : "q0\na0\n"), 0);
-            EXPECT_EQ(m_view.m_strText, bValid ? "q0" : kInvalid) << strHeader.substr(0, 40);
-            EXPECT_EQ(m_view.m_strAuthor, bValid ? "a0" : "");
-            EXPECT_EQ(m_state.m_nCurrentQuote, 0);
-            EXPECT_EQ(m_state.m_nQuoteCount == 55, !bValid);
-        }
-    }
-    EXPECT_STREQ(m_state.m_szTitle, (k23 + "t").c_str());
-}
-
-// Module, index, quote text and attribution shown.
-TEST_F(QuoteStateTest, ModuleWalk)
-{
-    const std::string k199(199, 'x'), kShifted = "T\n2\n%\n" + k199 + "\na0\n%\nq1\na1\n";
+    const std::string k23(23, 't'), k199(199, 'x'),
+        kShifted = "T\n2\n%\n" + k199 + "\na0\n%\nq1\na1\n";
     const std::tuple<std::string, int, std::string, std::string> kCases[] = {
+        {"", 0, kInvalid, ""},
+        {"T\n0\n%sep\nq0\na0\n", -1, "%sep", ""},
+        {"T\n1\nq0\na0\n", 0, kInvalid, ""},
+        {"T\n1000\n%\nq0\na0\n", 0, kInvalid, ""},
+        {"T\n 7\n%\nq0\na0\n", 0, kInvalid, ""},
+        {"T\n999\n%\nq0\na0\n", 0, "q0", "a0"},
+        {"T\n7x\n%\nq0\na0\n", 0, "q0", "a0"},
+        {k23 + "\n1\n%\nq0\na0\n", 0, "q0", "a0"},
         {kSample, 1, "q1", "a1"},
         {kSample, 2000000000, "", ""},
         {"T\n2\n%\nq0\na0\nq1\na1\n", 1, "q1", "a1"},
@@ -126,42 +110,34 @@ TEST_F(QuoteStateTest, ModuleWalk)
         {kShifted, 1, "a0", " "},
         {"T\n2\n%\nq0\n" + std::string(49, 'a') + "\n%\nq1\na1\n", 1, "", " "},
         {"T\r\n2\r\n%\r\nq0\r\na0\r\n%\r\nq1\r\na1\r\n", 1, "q1", "a1"},
-        {"T\n2\n%\nq0\na0\n\x1a\nq1\na1\n", 1, "", ""},
+        {k23 + "t\n1\n%\nq0\na0\n", 0, kInvalid, ""},
     };
     for (const auto& [strModule, nIndex, strText, strAuthor] : kCases) {
+        m_state.m_nQuoteCount = 55;
         ShowAt(strModule, nIndex);
         EXPECT_EQ(m_view.m_strText, strText) << strModule.substr(0, 40);
         EXPECT_EQ(m_view.m_strAuthor, strAuthor) << strModule.substr(0, 40);
+        EXPECT_EQ(m_state.m_nQuoteCount == 55, strText == kInvalid) << strModule.substr(0, 40);
         EXPECT_EQ(m_state.m_nCurrentQuote, nIndex);
         EXPECT_TRUE(m_state.m_bHoldQuote && !m_state.m_bFirstShow);
     }
-}
-
-// At a negative index no quote is read: the header separator and the last attribution show.
-TEST_F(QuoteStateTest, NegativeIndexReadsNoQuote)
-{
-    ShowAt("T\n0\n%sep\nq0\na0\n", 0);
-    Step(false);
-    EXPECT_EQ(m_state.m_nCurrentQuote, -1);
-    EXPECT_EQ(m_view.m_strText + "|" + m_view.m_strAuthor, "%sep|a0");
-    Step(true);
-    EXPECT_EQ(m_view.m_strText, "q0");
+    EXPECT_STREQ(m_state.m_szTitle, (k23 + "t").c_str());
 }
 
 // What was shown stays; the settings fall back to the default module, shown on the next step.
 TEST_F(QuoteStateTest, ModuleGoneAfterSuccessOrADirectory)
 {
+    const auto show = [this] { m_state.ShowQuoteText(m_view); };
     for (bool bDirectory : {false, true}) {
         ShowAt(kSample, 1);
         fs::remove("test.adg");
         if (bDirectory)
             fs::create_directory("test.adg");
-        Step(true);
+        m_state.StepNext(show);
         EXPECT_EQ(m_view.m_strText + "|" + m_view.m_strAuthor, "q1|a1");
-        EXPECT_STREQ(m_state.m_szTitle, "Sample");
         EXPECT_EQ(m_state.m_strModulePath, "miscellaneous.adg");
         WriteBytes("miscellaneous.adg", "Miscellaneous\n1\n%\nDefault quote\nSomebody\n");
-        Step(true);
+        m_state.StepNext(show);
         EXPECT_EQ(m_view.m_strText, "Default quote");
         fs::remove_all("test.adg");
     }
@@ -199,10 +175,6 @@ TEST_F(QuoteStateTest, LoadSettings)
         EXPECT_EQ(Load(), kDefaults) << strFile.substr(0, 40);
         EXPECT_EQ(m_view.m_strCaption, std::string(kCaptionPrefix) + "Miscellaneous");
     }
-    fs::remove("index.txt");
-    EXPECT_EQ(Load(), kDefaults);
-    fs::create_directory("index.txt");
-    EXPECT_EQ(Load(), kDefaults);
 }
 
 // A directory in place of the temporary costs nothing, as the file is then written in place;
