@@ -12,8 +12,6 @@
 
 namespace {
 
-using namespace std::string_literals;
-
 const char kModule[] = "hostile.adg";
 const char kSettings[] = "index.txt";
 const char kTemporary[] = "index.txt.new";
@@ -21,19 +19,15 @@ const std::size_t kOneMegabyte = 1024 * 1024;
 // What the fields can hold: one character less than the quote and attribution buffers.
 const std::size_t kQuoteChars = 199;
 const std::size_t kAuthorChars = 49;
-const SDisplay kInvalid = {
-    "Invalid quote module selected. Please click on Options and load a valid module.", ""};
 const SDisplay kEmpty = {"", ""};
 const std::string kThree = ModuleText("Three", 3, 3);
 
-// Letters and digits with no line end and no "~", so a cut shows exactly where it was made.
+// Letters with no line end and no "~", so a cut shows exactly where it was made.
 std::string PatternLine(std::size_t nOffset, std::size_t nSize)
 {
-    static const char kAlphabet[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::string strLine(nSize, '\0');
     for (std::size_t i = 0; i < nSize; ++i)
-        strLine[i] = kAlphabet[(nOffset + i) * 7 % (sizeof kAlphabet - 1)];
+        strLine[i] = static_cast<char>('a' + (nOffset + i) * 7 % 26);
     return strLine;
 }
 
@@ -48,49 +42,33 @@ std::string RandomAfterHeader()
     return "Random Body\r\n3\r\n%\r\n" + strBody;
 }
 
-std::string Settings(int nIndex)
-{
-    return SettingsText({kModule, nIndex});
-}
-
-std::string SavedAt(int nIndex)
-{
-    return SavedText({kModule, nIndex});
-}
-
-// What the program writes when it closes on its defaults after showing quote nIndex.
-std::string DefaultsSaved(int nIndex)
-{
-    return SavedText({"miscellaneous.adg", nIndex, 10, 2, 1});
-}
+using SShown = std::vector<std::optional<SDisplay>>;
 
 struct SRow {
     const char* pszName;
     std::string strModule;
     std::string strSettings;
-    // The caption once the program shows its window.
-    std::string strCaption;
+    std::string strTitle;
     // The fields at the start and after each press of Next; nothing where not known exactly,
     // only that it fits the fields.
-    std::vector<std::optional<SDisplay>> shown;
+    SShown shown;
     std::string strSaved;
     // The file held open under the program, created when missing, and whom it lets in.
     const char* pszHeld = nullptr;
     DWORD nShareMode = 0;
 };
 
-void PrintTo(const SRow& row, std::ostream* pStream)
-{
-    *pStream << row.pszName;
-}
-
 std::vector<SRow> HostileRows()
 {
-    const std::string strDefault = kCaptionPrefix + "Miscellaneous"s;
-    const std::string strThree = kCaptionPrefix + "Three"s;
-    const std::vector<std::optional<SDisplay>> defaults = {std::nullopt, std::nullopt};
+    const auto fnSettings = [](int nIndex) { return SettingsText({kModule, nIndex}); };
+    const auto fnSavedAt = [](int nIndex) { return SavedText({kModule, nIndex}); };
+    // What the program writes when it closes on its defaults after showing quote nIndex.
+    const auto fnDefaultsSaved = [](int nIndex) {
+        return SavedText({"miscellaneous.adg", nIndex, 10, 2, 1});
+    };
+    const char kDefault[] = "Miscellaneous";
     // The module stays readable, so the program keeps showing it after index.txt trouble.
-    const std::vector<std::optional<SDisplay>> three = {Quote("Three", 1), Quote("Three", 2)};
+    const SShown three = {Quote("Three", 1), Quote("Three", 2)};
     // The first quote fills the field and the attribution takes the line's next characters;
     // the second goes on reading where the first stopped.
     const SDisplay longFirst = {PatternLine(0, kQuoteChars),
@@ -99,60 +77,54 @@ std::vector<SRow> HostileRows()
     const SDisplay longSecond = {PatternLine(nSecond, kQuoteChars),
                                  PatternLine(nSecond + kQuoteChars, kAuthorChars)};
     return {
-        {"EmptyModule", "", Settings(1), kCaptionPrefix, {kInvalid, kInvalid}, SavedAt(1)},
-        {"RandomBytesAfterHeader",
-         RandomAfterHeader(),
-         Settings(2),
-         kCaptionPrefix + "Random Body"s,
-         {std::nullopt, std::nullopt, std::nullopt},
-         SavedAt(2)},
+        {"EmptyModule", "", fnSettings(1), "", {kInvalidModule, kInvalidModule}, fnSavedAt(1)},
+        {"RandomBytesAfterHeader", RandomAfterHeader(), fnSettings(2), "Random Body", SShown(3),
+         fnSavedAt(2)},
         {"TenMegabyteQuoteText",
          "Long Quote\r\n2\r\n%\r\n" + PatternLine(0, 10 * kOneMegabyte) +
              "\r\nAuthor\r\n%\r\nShort quote.\r\nSomeone\r\n",
-         Settings(1),
-         kCaptionPrefix + "Long Quote"s,
+         fnSettings(1),
+         "Long Quote",
          {longFirst, longSecond, longFirst},
-         SavedAt(0)},
+         fnSavedAt(0)},
         // Past the quotes present, up to the number declared, the fields stay empty.
         {"NineHundredNinetyNineDeclaredThreePresent",
          ModuleText("Sparse", 999, 3),
-         Settings(1),
-         kCaptionPrefix + "Sparse"s,
+         fnSettings(1),
+         "Sparse",
          {Quote("Sparse", 2), kEmpty, kEmpty},
-         SavedAt(4)},
-        {"ModuleHeldOpenExclusively", kThree, Settings(1), strDefault, defaults, DefaultsSaved(1),
-         kModule},
+         fnSavedAt(4)},
+        {"ModuleHeldOpenExclusively", kThree, fnSettings(1), kDefault, SShown(2),
+         fnDefaultsSaved(1), kModule},
         // A device must never be read: a read may never return.
-        {"ModuleNamedSerialPort", kThree, SettingsText({"COM1", 1}), strDefault, defaults,
-         DefaultsSaved(1)},
+        {"ModuleNamedSerialPort", kThree, SettingsText({"COM1", 1}), kDefault, SShown(2),
+         fnDefaultsSaved(1)},
         // Each bounded read takes what fits and leaves the rest to the next line's read:
         // 1844 | 674 | 40 | 73 | 70 of the first number.
         {"SettingsBeyondThirtyTwoBits",
          kThree,
          "hostile.adg\n18446744073709551616\n4294967296\n9223372036854775808\n4294967297\n"
          "99999999999999999999\n",
-         strThree,
+         "Three",
          {Quote("Three", 0), Quote("Three", 1)},
          SavedText({kModule, 1, 674, 40, 73, 70})},
-        {"SettingsOneMegabyteLine", kThree, PatternLine(0, kOneMegabyte), strDefault, defaults,
-         DefaultsSaved(1)},
-        {"SettingsHeldExclusively", kThree, Settings(0), strDefault, defaults, Settings(0),
+        {"SettingsOneMegabyteLine", kThree, PatternLine(0, kOneMegabyte), kDefault, SShown(2),
+         fnDefaultsSaved(1)},
+        {"SettingsHeldExclusively", kThree, fnSettings(0), kDefault, SShown(2), fnSettings(0),
          kSettings},
-        {"SettingsHeldOpenForReading", kThree, Settings(0), strThree, three, SavedAt(2), kSettings,
-         FILE_SHARE_READ | FILE_SHARE_WRITE},
-        {"StaleTemporaryHeldExclusively", kThree, Settings(0), strThree, three, SavedAt(2),
+        {"SettingsHeldOpenForReading", kThree, fnSettings(0), "Three", three, fnSavedAt(2),
+         kSettings, FILE_SHARE_READ | FILE_SHARE_WRITE},
+        {"StaleTemporaryHeldExclusively", kThree, fnSettings(0), "Three", three, fnSavedAt(2),
          kTemporary},
     };
 }
 
-class CHostileFilesTest : public CProgramTest, public testing::WithParamInterface<SRow> {
-protected:
-    std::unique_ptr<void, decltype(&::CloseHandle)> m_held{nullptr, &::CloseHandle};
-};
+class CHostileFilesTest : public CProgramTest, public testing::WithParamInterface<SRow> {};
 
 TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
 {
     const SRow& row = GetParam();
+    std::unique_ptr<void, decltype(&::CloseHandle)> held{nullptr, &::CloseHandle};
     ASSERT_TRUE(Write(kModule, row.strModule));
     ASSERT_TRUE(Write(kSettings, row.strSettings));
     if (row.pszHeld) {
@@ -160,11 +132,11 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
             ::CreateFileA(PathOf(row.pszHeld).c_str(), GENERIC_READ, row.nShareMode, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << "cannot hold " << row.pszHeld;
-        m_held.reset(hFile);
+        held.reset(hFile);
     }
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
-    EXPECT_EQ(WindowText(hwnd), row.strCaption);
+    EXPECT_EQ(WindowText(hwnd), kCaptionPrefix + row.strTitle);
     for (std::size_t i = 0; i < row.shown.size(); ++i) {
         SCOPED_TRACE("after " + std::to_string(i) + " presses of Next");
         ASSERT_TRUE(i == 0 || ClickButton(hwnd, IDC_NEXT)) << "Next did not return";
@@ -176,16 +148,14 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
         EXPECT_EQ(shown, row.shown[i].value_or(shown));
     }
     CloseProgram(hwnd);
-    m_held.reset();
+    held.reset();
     EXPECT_EQ(Saved(), row.strSaved);
     // Only a temporary file the row made itself may be there.
     EXPECT_EQ(std::filesystem::exists(PathOf(kTemporary)), row.pszHeld == kTemporary) << kTemporary;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CHostileFilesTest, testing::ValuesIn(HostileRows()),
-                         [](const testing::TestParamInfo<SRow>& info) {
-                             return std::string(info.param.pszName);
-                         });
+                         [](const auto& info) { return std::string(info.param.pszName); });
 
 using CModuleRewriteTest = CProgramTest;
 
@@ -199,11 +169,11 @@ TEST_F(CModuleRewriteTest, NextWhileModuleIsRewrittenShowsOnlyWhatSomeVersionSay
     std::vector<std::string> versions;
     for (const int nPresent : {6, 2, 5, 0, 3, 1, 4})
         versions.push_back(ModuleText("Rewritten", 6, nPresent));
-    std::vector<SDisplay> allowed = {kEmpty, kInvalid};
+    std::vector<SDisplay> allowed = {kEmpty, kInvalidModule};
     std::vector<std::string> sane;
     for (int i = 0; i < 6; ++i) {
         allowed.push_back(Quote("Rewritten", i));
-        sane.push_back(SavedAt(i));
+        sane.push_back(SavedText({kModule, i}));
     }
     Prepare({kModule, 0}, versions[0]);
     const HWND hwnd = StartProgram();
@@ -229,8 +199,6 @@ TEST_F(CModuleRewriteTest, NextWhileModuleIsRewrittenShowsOnlyWhatSomeVersionSay
     bStop = true;
     rewriter.join();
     EXPECT_GE(nRewrites.load(), kClicks) << "the module was hardly rewritten";
-    ASSERT_TRUE(SendWithDeadline(hwnd, WM_NULL));
-
     CloseProgram(hwnd);
     const std::string strSaved = Saved();
     EXPECT_NE(std::find(sane.begin(), sane.end(), strSaved), sane.end()) << strSaved;

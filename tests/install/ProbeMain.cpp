@@ -28,9 +28,9 @@ int Fail(const char* pszWhat)
 HWND WaitForDialog(DWORD nProcessId, int nControlId)
 {
     HWND hwnd = nullptr;
-    const bool bShown = WaitUntil(
-        [&] { return (hwnd = FindProcessDialog(nProcessId, nControlId)) && IsPainted(hwnd); },
-        kShowWaitMs);
+    const bool bShown =
+        WaitUntil([&] { return (hwnd = FindDialog(nControlId, nProcessId)) && IsPainted(hwnd); },
+                  kShowWaitMs);
     return bShown ? hwnd : nullptr;
 }
 

@@ -2,28 +2,11 @@
 
 #include <cstring>
 
-#include <objidl.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
-namespace {
-
 const UINT kAnswerMs = 2000;
 const DWORD kPollMs = 20;
-const char kNoAnswer[] = "<window did not answer>";
-
-HWND FindDialog(const std::function<bool(HWND)>& fnMatch)
-{
-    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
-        char szClass[16] = "";
-        ::GetClassNameA(hwnd, szClass, sizeof szClass);
-        if (::IsWindowVisible(hwnd) && std::strcmp(szClass, "#32770") == 0 && fnMatch(hwnd))
-            return hwnd;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs)
 {
@@ -36,20 +19,19 @@ bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs)
     return true;
 }
 
-HWND FindProcessDialog(DWORD nProcessId, int nControlId)
+HWND FindDialog(int nControlId, DWORD nProcessId, HWND hOwner)
 {
-    return FindDialog([&](HWND hwnd) {
+    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+        char szClass[16] = "";
+        ::GetClassNameA(hwnd, szClass, sizeof szClass);
         DWORD nOwner = 0;
         ::GetWindowThreadProcessId(hwnd, &nOwner);
-        return (!nProcessId || nOwner == nProcessId) && ::GetDlgItem(hwnd, nControlId);
-    });
-}
-
-HWND FindOwnedDialog(HWND hOwner, int nControlId)
-{
-    return FindDialog([&](HWND hwnd) {
-        return ::GetWindow(hwnd, GW_OWNER) == hOwner && ::GetDlgItem(hwnd, nControlId);
-    });
+        if (::IsWindowVisible(hwnd) && std::strcmp(szClass, "#32770") == 0 &&
+            ::GetDlgItem(hwnd, nControlId) && (!nProcessId || nOwner == nProcessId) &&
+            (!hOwner || ::GetWindow(hwnd, GW_OWNER) == hOwner))
+            return hwnd;
+    }
+    return nullptr;
 }
 
 std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
@@ -65,7 +47,7 @@ std::string WindowText(HWND hwnd)
 {
     char szText[1024] = "";
     if (!SendWithDeadline(hwnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText)))
-        return kNoAnswer;
+        return "<window did not answer>";
     szText[sizeof szText - 1] = '\0';
     return szText;
 }
@@ -116,7 +98,10 @@ bool IsPainted(HWND hwnd)
 
 CProgramRun::~CProgramRun()
 {
-    Kill();
+    if (IsRunning()) {
+        ::TerminateProcess(m_hProcess, 1);
+        ::WaitForSingleObject(m_hProcess, kWaitMs);
+    }
     if (m_hProcess)
         ::CloseHandle(m_hProcess);
 }
@@ -148,14 +133,6 @@ bool CProgramRun::WaitForEnd(unsigned nTimeoutMs) const
     return m_hProcess && ::WaitForSingleObject(m_hProcess, nTimeoutMs) == WAIT_OBJECT_0;
 }
 
-void CProgramRun::Kill()
-{
-    if (IsRunning()) {
-        ::TerminateProcess(m_hProcess, 1);
-        ::WaitForSingleObject(m_hProcess, kWaitMs);
-    }
-}
-
 std::vector<DWORD> ChildProcesses(DWORD nParentId)
 {
     std::vector<DWORD> children;
@@ -163,10 +140,9 @@ std::vector<DWORD> ChildProcesses(DWORD nParentId)
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL bMore = hSnapshot != INVALID_HANDLE_VALUE && ::Process32First(hSnapshot, &entry);
-         bMore; bMore = ::Process32Next(hSnapshot, &entry)) {
+         bMore; bMore = ::Process32Next(hSnapshot, &entry))
         if (entry.th32ParentProcessID == nParentId)
             children.push_back(entry.th32ProcessID);
-    }
     if (hSnapshot != INVALID_HANDLE_VALUE)
         ::CloseHandle(hSnapshot);
     return children;

@@ -15,10 +15,9 @@ constexpr unsigned kWaitMs = 5000;
 // False when the deadline passed first.
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs = kWaitMs);
 
-// A visible dialog holding the control, of the process (0: of any); null when none yet.
-HWND FindProcessDialog(DWORD nProcessId, int nControlId);
-// A visible dialog owned by hOwner holding the control; null when none yet.
-HWND FindOwnedDialog(HWND hOwner, int nControlId);
+// A visible dialog holding the control, of the process (0: of any) and owned by hOwner
+// (null: by anyone); null when none yet.
+HWND FindDialog(int nControlId, DWORD nProcessId, HWND hOwner = nullptr);
 
 // Nothing when the window does not answer in time.
 std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam = 0,
@@ -55,7 +54,6 @@ public:
     DWORD ProcessId() const { return m_nProcessId; }
     bool IsRunning() const;
     bool WaitForEnd(unsigned nTimeoutMs = kWaitMs) const;
-    void Kill();
 
 private:
     HANDLE m_hProcess = nullptr;

@@ -6,13 +6,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
 const char kNotInteger[] = "Please enter an integer.";
 const char kOutOfRange[] = "Please enter an integer between 5 and 30.";
-const char kInvalidModule[] =
-    "Invalid quote module selected. Please click on Options and load a valid module.";
 
 const char kModule[] = "sayings.adg";
 const char kTitle[] = "Sayings";
@@ -56,7 +55,6 @@ bool EndChildProcesses(DWORD nParentId)
 
 class COptionsDialogTest : public CProgramTest {
 protected:
-    // What the help engine shows about the missing help file is its own business.
     void TearDown() override
     {
         EndChildProcesses(m_run.ProcessId());
@@ -71,7 +69,7 @@ protected:
         const int kBoxText = 0xFFFF;
         ASSERT_TRUE(PostCommand(hOptions, IDOK));
         HWND hBox = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (hBox = FindOwnedDialog(hOptions, kBoxText)); }))
+        ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }))
             << "no message box";
         EXPECT_EQ(WindowText(hBox), "Adagiomill");
         EXPECT_EQ(ItemText(hBox, kBoxText), pszMessage);
@@ -91,13 +89,12 @@ protected:
         }
     }
 
-    // Chooses the module in the Open dialog; the options dialog then shows its title.
     static void ChooseModule(HWND hOptions, const std::string& strTyped,
                              const std::string& strTitle)
     {
         ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
         HWND hOpen = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindOwnedDialog(hOptions, kFileNameCombo)); }));
+        ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
         // Typed as a user types a name; a full path keeps the answer independent of the
         // folder the dialog happens to show first.
         ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, strTyped) && PostCommand(hOpen, IDOK));
@@ -115,10 +112,8 @@ protected:
     }
 };
 
-// An out-of-range interval from index.txt, with the timer off: refused all the same. Help
-// on the way leaves the dialog open and answering. With the timer ticked, the arrows stop
-// at the bounds, and OK with the timer cleared again takes the lower one. Only the first
-// 31 characters count: the letter after them is never looked at.
+// An out-of-range interval is refused even with the timer off. Only the first 31 characters
+// count: the letter after them is never looked at.
 TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
 {
     Prepare({kModule, 0, 40}, kSayings);
@@ -145,20 +140,15 @@ TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
         ExpectRefusal(hOptions, pszMessage);
     }
     EXPECT_EQ(SendToItem(hOptions, IDC_INTERVAL_SPIN, UDM_GETRANGE), MAKELONG(30, 5));
-    const struct {
-        const char* pszStart;
-        UINT nKey;
-        const char* pszSteps[3];
-    } kArrows[] = {{"28", VK_UP, {"29", "30", "30"}}, {"7", VK_DOWN, {"6", "5", "5"}}};
-    for (const auto& run : kArrows) {
-        ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, run.pszStart));
+    const std::tuple<const char*, UINT, const char*> kArrows[] = {
+        {"28", VK_UP, "29"}, {"30", VK_UP, "30"}, {"6", VK_DOWN, "5"}, {"5", VK_DOWN, "5"}};
+    for (const auto& [pszStart, nKey, pszAfter] : kArrows) {
+        ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, pszStart));
         // Repeat count 1; the key-up also carries the previous-state and transition bits.
-        const LPARAM lDown = 1 | static_cast<LPARAM>(::MapVirtualKeyA(run.nKey, 0)) << 16;
-        for (const char* pszStep : run.pszSteps) {
-            ASSERT_TRUE(SendToItem(hOptions, IDC_INTERVAL, WM_KEYDOWN, run.nKey, lDown) &&
-                        SendToItem(hOptions, IDC_INTERVAL, WM_KEYUP, run.nKey, lDown | 0xC0000000));
-            EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), pszStep) << "from " << run.pszStart;
-        }
+        const LPARAM lDown = 1 | static_cast<LPARAM>(::MapVirtualKeyA(nKey, 0)) << 16;
+        ASSERT_TRUE(SendToItem(hOptions, IDC_INTERVAL, WM_KEYDOWN, nKey, lDown) &&
+                    SendToItem(hOptions, IDC_INTERVAL, WM_KEYUP, nKey, lDown | 0xC0000000));
+        EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), pszAfter) << "from " << pszStart;
     }
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_FALSE(IsItemEnabled(hOptions, IDC_INTERVAL));
@@ -172,7 +162,6 @@ TEST_F(COptionsDialogTest, SecondsRefusedSteppedAndAccepted)
     EXPECT_EQ(Saved(), SavedText({kModule, 1, 12}));
 }
 
-// What the window and the dialog show on opening, and what OK without a click hands back.
 // An order other than 1 and 2 shows as Random but goes back unchanged; a position outside
 // the list centres the window, selects nothing and goes back as -1.
 TEST_F(COptionsDialogTest, OpeningShowsSettingsAndOkHandsThemBack)
@@ -206,9 +195,8 @@ TEST_F(COptionsDialogTest, OpeningShowsSettingsAndOkHandsThemBack)
     }
 }
 
-// Cancel drops every change, a loaded module included, and still places the window
-// again and redraws it: the quote edited on disk meanwhile shows. A new position applies
-// as soon as OK is pressed; a new order moves no quote.
+// Cancel drops every change but still places the window again and redraws it, so the quote
+// edited on disk meanwhile shows.
 TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
 {
     Prepare({kModule, 0, 12, kSequential, 0, kTopLeft}, kSayings);
@@ -232,7 +220,7 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
         Write(kModule, strEdited.replace(strEdited.find(strOld), strOld.size(), "Revised.")));
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL));
     EXPECT_EQ(TopLeft(hQuote), kCorners[kTopLeft]);
-    EXPECT_EQ(WindowText(hQuote), std::string(kCaptionPrefix) + kTitle);
+    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + kTitle);
     EXPECT_EQ(ItemText(hQuote, IDC_QUOTE_TEXT), "Revised.");
     ASSERT_TRUE(ClickButton(hQuote, IDC_NEXT));
     EXPECT_EQ(ShownIndex(hQuote, kTitle), 2) << "not sequential in the old module any more";
@@ -249,9 +237,8 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkPlacesWindowAtOnce)
 }
 
 // A module beside index.txt is saved by its bare name, even one too long for the Open
-// dialog's own title field; one elsewhere by its full path. A name typed without extension
-// gets "adg"; a title line longer than the title reader takes spoils the header, and such
-// a module stays active, showing a fixed message.
+// dialog's own title field; one elsewhere by its full path. A title line longer than the
+// title reader takes spoils the header; such a module stays active, showing a message.
 TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
 {
     const std::string strLongName = std::string(70, 'n');
@@ -271,13 +258,12 @@ TEST_F(COptionsDialogTest, LoadedModuleBecomesActiveAndIsSaved)
 
     const HWND hAgain = StartProgram();
     ASSERT_NE(hAgain, nullptr);
-    EXPECT_EQ(WindowText(hAgain), std::string(kCaptionPrefix) + "Long Name");
+    EXPECT_EQ(WindowText(hAgain), kCaptionPrefix + "Long Name");
     EXPECT_EQ(ShownIndex(hAgain, "Long Name"), 1);
     LoadModule(hAgain, strFarPath, "A Title Longer Than Twen");
-    const SDisplay invalid = {kInvalidModule, ""};
-    EXPECT_EQ(Shown(hAgain), invalid);
+    EXPECT_EQ(Shown(hAgain), kInvalidModule);
     ASSERT_TRUE(ClickButton(hAgain, IDC_NEXT));
-    EXPECT_EQ(Shown(hAgain), invalid);
+    EXPECT_EQ(Shown(hAgain), kInvalidModule);
     CloseProgram(hAgain);
     EXPECT_EQ(Saved(), SavedText({strFarPath}));
 }

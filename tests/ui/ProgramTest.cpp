@@ -8,21 +8,6 @@
 
 namespace fs = std::filesystem;
 
-const char kCaptionPrefix[] = "Adagiomill v1.2.0 -- ";
-
-namespace {
-
-// The build hands over Unix paths; under Wine the root of the Unix tree is drive Z:.
-std::string ToWindowsPath(std::string strPath)
-{
-    std::replace(strPath.begin(), strPath.end(), '/', '\\');
-    if (!strPath.empty() && strPath[0] == '\\')
-        strPath.insert(0, "Z:");
-    return strPath;
-}
-
-} // namespace
-
 std::string SavedText(const SSettings& settings)
 {
     std::string strText = settings.strModule;
@@ -59,10 +44,8 @@ SDisplay Shown(HWND hQuote)
 int ShownIndex(HWND hQuote, const std::string& strTitle)
 {
     const SDisplay shown = Shown(hQuote);
-    const std::string strLead = strTitle + " saying ";
-    if (shown.first.compare(0, strLead.size(), strLead) != 0)
-        return -1;
-    const int nIndex = std::atoi(shown.first.c_str() + strLead.size()) - 1;
+    const std::size_t nLead = std::min(strTitle.size() + sizeof " saying " - 1, shown.first.size());
+    const int nIndex = std::atoi(shown.first.c_str() + nLead) - 1;
     return shown == Quote(strTitle, nIndex) ? nIndex : -1;
 }
 
@@ -71,23 +54,20 @@ void CProgramTest::SetUp()
     const testing::TestInfo* pInfo = testing::UnitTest::GetInstance()->current_test_info();
     std::string strName = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
     std::replace(strName.begin(), strName.end(), '/', '_');
-    const fs::path folder = fs::path(ToWindowsPath(ADAGIO_SCRATCH_DIR)) / strName;
+    const fs::path folder = fs::path(ADAGIO_SCRATCH_DIR).make_preferred() / strName;
     std::error_code ec;
     // Whatever an earlier run of the same test left goes first.
     fs::remove_all(folder, ec);
     ASSERT_TRUE(fs::create_directories(folder, ec)) << folder;
     m_strFolder = folder.string();
-    ASSERT_TRUE(fs::copy_file(ToWindowsPath(ADAGIO_EXE), folder / "Adagiomill.exe", ec));
-    ASSERT_TRUE(
-        fs::copy_file(ToWindowsPath(ADAGIO_DEFAULT_MODULE), folder / "miscellaneous.adg", ec));
+    ASSERT_TRUE(fs::copy_file(ADAGIO_EXE, folder / "Adagiomill.exe", ec));
+    ASSERT_TRUE(fs::copy_file(ADAGIO_DEFAULT_MODULE, folder / "miscellaneous.adg", ec));
 }
 
 void CProgramTest::TearDown()
 {
-    if (!m_run.IsRunning())
-        return;
-    m_run.Kill();
-    ADD_FAILURE() << "the program was still running at the end of the test";
+    // The run kills it when the fixture goes.
+    EXPECT_FALSE(m_run.IsRunning()) << "the program was still running at the end of the test";
 }
 
 std::string CProgramTest::PathOf(const std::string& strName) const
@@ -128,16 +108,13 @@ HWND CProgramTest::StartProgram(std::string strWorkDir)
     if (strWorkDir.empty())
         strWorkDir = m_strFolder;
     HWND hwnd = nullptr;
-    if (!m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", strWorkDir)) {
-        ADD_FAILURE() << "cannot start the program in " << strWorkDir;
-    } else if (!WaitUntil([&] {
-                   hwnd = FindProcessDialog(m_run.ProcessId(), IDC_QUOTE_TEXT);
-                   return hwnd && IsPainted(hwnd) && !ItemText(hwnd, IDC_QUOTE_TEXT).empty();
-               })) {
-        ADD_FAILURE() << "no quote window showing a quote";
-        hwnd = nullptr;
-    }
-    return hwnd;
+    const bool bShown =
+        m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", strWorkDir) && WaitUntil([&] {
+            hwnd = FindDialog(IDC_QUOTE_TEXT, m_run.ProcessId());
+            return hwnd && IsPainted(hwnd) && !ItemText(hwnd, IDC_QUOTE_TEXT).empty();
+        });
+    EXPECT_TRUE(bShown) << "no quote window showing a quote, started in " << strWorkDir;
+    return bShown ? hwnd : nullptr;
 }
 
 void CProgramTest::CloseProgram(HWND hQuote)
@@ -150,10 +127,8 @@ HWND CProgramTest::OpenOptions(HWND hQuote) const
 {
     HWND hOptions = nullptr;
     if (!PostCommand(hQuote, IDC_OPTIONS) ||
-        !WaitUntil([&] { return (hOptions = FindOwnedDialog(hQuote, IDC_INTERVAL)); }))
+        !WaitUntil([&] { return (hOptions = FindDialog(IDC_INTERVAL, 0, hQuote)); }))
         ADD_FAILURE() << "the options dialog did not open";
-    else
-        EXPECT_EQ(WindowText(hOptions), "Adagiomill options");
     return hOptions;
 }
 

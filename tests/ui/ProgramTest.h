@@ -7,11 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
 #include <utility>
 
-extern const char kCaptionPrefix[];
+inline const std::string kCaptionPrefix = "Adagiomill v1.2.0 -- ";
 
 struct SSettings {
     std::string strModule = "miscellaneous.adg";
@@ -23,14 +21,15 @@ struct SSettings {
     int nPosition = 0;
 };
 
-// What the program writes for these values.
+// What the program writes for these values, and the same with an LF at the end, which it
+// never writes: a file the program saved differs from the one prepared with the same values.
 std::string SavedText(const SSettings& settings);
-// The same with an LF at the end, which the program never writes: a file the program saved
-// differs from the one the test prepared even when the values are the same.
 std::string SettingsText(const SSettings& settings);
 
 // Quote text and attribution.
 using SDisplay = std::pair<std::string, std::string>;
+inline const SDisplay kInvalidModule = {
+    "Invalid quote module selected. Please click on Options and load a valid module.", ""};
 SDisplay Shown(HWND hQuote);
 
 // Quote i, counting from 0, of the modules the tests make: "<title> saying <i + 1>." by
@@ -48,7 +47,6 @@ protected:
     // Names are taken within the program folder; a full path stands as it is.
     std::string PathOf(const std::string& strName) const;
     bool Write(const std::string& strName, const std::string& strBytes) const;
-    // The bytes as they are on disk; nothing when the file cannot be read.
     std::optional<std::string> Read(const std::string& strName) const;
     // index.txt, and the module it names when its text is given.
     void Prepare(const SSettings& settings, const std::string& strModuleText = "") const;

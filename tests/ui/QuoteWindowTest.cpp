@@ -4,24 +4,15 @@
 
 namespace {
 
-const std::string kDefaultCaption = kCaptionPrefix + std::string("Miscellaneous");
+const std::string kDefaultCaption = kCaptionPrefix + "Miscellaneous";
 const char kDefaultSaved[] = "miscellaneous.adg\n0\n10\n2\n1\n0";
-// The first quote of the module we ship.
+// The first quote of the module we ship, a "~" shown as a line break.
 const SDisplay kFirstDefault = {
     "All the world's a stage,\r\nAnd all the men and women merely players.", "William Shakespeare"};
 
 // Three quotes: both wraps lie a step or two away.
 const char kThree[] = "three.adg";
-const std::string kThreeCaption = kCaptionPrefix + std::string("Three Sayings");
-const char kThreeContent[] = "Three Sayings\r\n3\r\n%\r\n"
-                             "First saying,~on two lines.\r\nAuthor One\r\n%\r\n"
-                             "Second saying.\r\nAuthor Two\r\n%\r\n"
-                             "Third saying.\r\nAuthor Three\r\n";
-const SDisplay kThreeQuotes[] = {
-    {"First saying,\r\non two lines.", "Author One"},
-    {"Second saying.", "Author Two"},
-    {"Third saying.", "Author Three"},
-};
+const std::string kThreeContent = ModuleText("Three", 3, 3);
 
 using CQuoteWindowTest = CProgramTest;
 
@@ -43,22 +34,22 @@ TEST_F(CQuoteWindowTest, StepsWrapRepaintsReadAgainAndDeletedModuleFallsBack)
     Prepare({kThree, 7}, kThreeContent);
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
-    EXPECT_EQ(WindowText(hwnd), kThreeCaption);
-    EXPECT_EQ(Shown(hwnd), kThreeQuotes[0]);
+    EXPECT_EQ(WindowText(hwnd), kCaptionPrefix + "Three");
+    EXPECT_EQ(ShownIndex(hwnd, "Three"), 0);
     const std::pair<int, int> kSteps[] = {
         {IDC_NEXT, 1}, {IDC_PREVIOUS, 0}, {IDC_PREVIOUS, 2}, {IDC_NEXT, 0}, {IDC_NEXT, 1}};
     for (const auto& [nButton, nQuote] : kSteps) {
         ASSERT_TRUE(ClickButton(hwnd, nButton));
-        EXPECT_EQ(Shown(hwnd), kThreeQuotes[nQuote]) << "expected quote " << nQuote;
+        EXPECT_EQ(ShownIndex(hwnd, "Three"), nQuote);
     }
 
     std::string strEdited = kThreeContent;
-    const std::string& strOld = kThreeQuotes[1].first;
+    const std::string strOld = Quote("Three", 1).first;
     ASSERT_TRUE(
         Write(kThree, strEdited.replace(strEdited.find(strOld), strOld.size(), "Revised.")));
     ::InvalidateRect(hwnd, nullptr, TRUE);
     ASSERT_TRUE(WaitUntil([&] { return IsPainted(hwnd); }));
-    const SDisplay revised = {"Revised.", kThreeQuotes[1].second};
+    const SDisplay revised = {"Revised.", Quote("Three", 1).second};
     EXPECT_EQ(Shown(hwnd), revised);
 
     ASSERT_TRUE(::DeleteFileA(PathOf(kThree).c_str()));
@@ -73,14 +64,12 @@ TEST_F(CQuoteWindowTest, StepsWrapRepaintsReadAgainAndDeletedModuleFallsBack)
 
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {
-    SSettings settings = {kThree, 0, 1, 2, 1};
-    Prepare(settings, kThreeContent);
+    Prepare({kThree, 0, 1, 2, 1}, kThreeContent);
     const ULONGLONG nStart = ::GetTickCount64();
     ASSERT_TRUE(m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", m_strFolder));
     ASSERT_TRUE(m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end the program";
     EXPECT_GE(::GetTickCount64() - nStart, 900u) << "ended before its one-second interval";
-    settings.nIndex = 1;
-    EXPECT_EQ(Saved(), SavedText(settings));
+    EXPECT_EQ(Saved(), SavedText({kThree, 1, 1, 2, 1}));
 }
 
 } // namespace

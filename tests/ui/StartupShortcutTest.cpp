@@ -57,8 +57,6 @@ protected:
         }
     }
 
-    // Opens the options dialog, checks the box shows what the program found, sets it as
-    // wanted and presses OK (or another button).
     void SetBox(HWND hQuote, bool bShown, bool bWanted, int nButton = IDOK) const
     {
         const HWND hOptions = OpenOptions(hQuote);
@@ -113,10 +111,8 @@ TEST_F(CStartupShortcutTest, BoxCreatesRewritesAndDeletesShortcut)
     CloseProgram(hQuote);
 }
 
-// The shortcut starts the executable of the working directory, in that directory, even
-// when the program was started from elsewhere; none is made from a working directory cut
-// short by the program's 200-byte buffer. A drive root, the prefix's own C:, gives a
-// doubled backslash.
+// The shortcut starts the executable of the working directory, in it, wherever the program
+// came from; none is made from a working directory cut short by the 200-byte buffer.
 TEST_F(CStartupShortcutTest, ShortcutPointsIntoWorkingDirectory)
 {
     const std::pair<std::string, bool> kWorkDirs[] = {
@@ -124,14 +120,13 @@ TEST_F(CStartupShortcutTest, ShortcutPointsIntoWorkingDirectory)
         {m_strFolder + " with blanks", true},
         {m_strFolder + "\\" + std::string(209 - m_strFolder.size(), 'w'), false}};
     // The settings there name the module by its full path, so the window shows a quote.
-    SSettings settings;
-    settings.strModule = m_strFolder + "\\miscellaneous.adg";
+    const SSettings settings = {m_strFolder + "\\miscellaneous.adg"};
     for (const auto& [strWorkDir, bLink] : kWorkDirs) {
         SCOPED_TRACE(strWorkDir);
         std::error_code ec;
         fs::create_directories(strWorkDir, ec);
-        const fs::path settingsPath = fs::path(strWorkDir) / "index.txt";
-        ASSERT_TRUE(Write(settingsPath.string(), SettingsText(settings)));
+        const std::string strSettings = (fs::path(strWorkDir) / "index.txt").string();
+        ASSERT_TRUE(Write(strSettings, SettingsText(settings)));
         const HWND hQuote = StartProgram(strWorkDir);
         ASSERT_NE(hQuote, nullptr);
         SetBox(hQuote, false, true);
@@ -141,35 +136,28 @@ TEST_F(CStartupShortcutTest, ShortcutPointsIntoWorkingDirectory)
             EXPECT_FALSE(Read(m_strLink).has_value()) << "a shortcut from a cut-off path";
         }
         CloseProgram(hQuote);
-        SSettings saved = settings;
-        saved.nIndex = 1;
-        EXPECT_EQ(Read(settingsPath.string()), SavedText(saved));
-        fs::remove(settingsPath, ec);
+        EXPECT_EQ(Read(strSettings), SavedText({settings.strModule, 1}));
+        fs::remove(strSettings, ec);
         ::DeleteFileA(m_strLink.c_str());
     }
 }
 
-// A Startup value that is missing, not text, naming a missing folder or too long for the
-// program's 200-byte buffer: the box shows clear, and neither OK with it ticked nor OK with
-// it cleared touches a file, here the one lying in the real Startup folder. The binary
-// value holds the real folder's name as text: a program that ignored the type would use it.
+// A broken Startup value: the box shows clear, and OK neither with it ticked nor cleared
+// touches a file. The binary value names the real folder: a program ignoring the type uses it.
 TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
 {
     const std::string strMissing = m_strFolder + "\\no-such-folder";
     // Where an empty folder path would put the shortcut: the root of the working drive.
     const std::string strRootLink = m_strFolder.substr(0, 2) + kLinkName;
-    const struct {
-        const char* pszName;
-        DWORD nType;
-        std::string strValue;
-    } kBreaks[] = {{"removed", REG_NONE, ""},
-                   {"binary", REG_BINARY, m_strStartupDir},
-                   {"missing folder", REG_SZ, strMissing},
-                   {"too long", REG_SZ, m_strStartupDir + "\\" + std::string(200, 'x')}};
+    const std::pair<DWORD, std::string> kBreaks[] = {
+        {REG_NONE, ""},
+        {REG_BINARY, m_strStartupDir},
+        {REG_SZ, strMissing},
+        {REG_SZ, m_strStartupDir + "\\" + std::string(200, 'x')}};
     ASSERT_TRUE(Write(m_strLink, kNotALink));
-    for (const auto& broken : kBreaks) {
-        SCOPED_TRACE(broken.pszName);
-        ASSERT_TRUE(WriteStartupValue(broken.nType, broken.strValue));
+    for (const auto& [nType, strValue] : kBreaks) {
+        SCOPED_TRACE(testing::Message() << "type " << nType << ": " << strValue);
+        ASSERT_TRUE(WriteStartupValue(nType, strValue));
         const HWND hQuote = StartProgram();
         ASSERT_NE(hQuote, nullptr);
         SetBox(hQuote, false, true);
