@@ -8,7 +8,7 @@ repo="$(dirname "$tools_dir")"
 program="$ADAGIO_BUILD/program"
 mkdir -p "$program"
 cp "$ADAGIO_BUILD/app/Adagiomill.exe" "$program/"
-[ -f "$program/miscellaneous.adg" ] || cp "$repo/modules/miscellaneous.adg" "$program/"
+cp "$repo/modules/miscellaneous.adg" "$program/"
 
 headless=
 if [ -z "${DISPLAY:-}" ]; then headless=1; fi
