@@ -1,4 +1,5 @@
-// What the fuzz targets share: checks, input decoding, files and the model line reader.
+// What the fuzz targets share: checks, input decoding, their working directory and the model
+// line reader.
 #pragma once
 
 #include "LineReader.h"
@@ -20,30 +21,29 @@
          : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition),     \
             std::abort()))
 
-// The code under test opens files by name, so every target runs in a fresh directory of its
-// own. It is left behind when a run ends in a crash: the runner clears its parent.
-inline void EnterPrivateWorkDir()
-{
-    std::string strTemplate =
-        (std::filesystem::temp_directory_path() / "adagio-fuzz-XXXXXX").string();
-    FUZZ_CHECK(mkdtemp(strTemplate.data()) != nullptr);
-    std::filesystem::current_path(strTemplate);
-    static const std::filesystem::path s_workDir = strTemplate;
-    std::atexit([] {
-        std::error_code error;
-        std::filesystem::remove_all(s_workDir, error);
-    });
-}
-
 inline void WriteFileBytes(const char* pszName, const std::string& strBytes)
 {
     std::ofstream file(pszName, std::ios::binary);
     FUZZ_CHECK(file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size())));
 }
 
-template <std::size_t N> bool IsTerminated(const char (&szBuffer)[N])
+// The code under test opens files by name, so every target runs in a fresh directory below
+// TMPDIR, which the runner clears. The modules are the default one, a small one and one whose
+// title is longer than the caption takes.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    return std::memchr(szBuffer, '\0', N) != nullptr;
+    std::string strDir = (std::filesystem::temp_directory_path() / "adagio-fuzz-XXXXXX").string();
+    FUZZ_CHECK(mkdtemp(strDir.data()) != nullptr);
+    std::filesystem::current_path(strDir);
+    WriteFileBytes("miscellaneous.adg", "Miscellaneous\n2\n%\nFirst quote\nSomebody\n");
+    WriteFileBytes("m.adg", "Title\r\n1\r\n%\r\nq\r\na\r\n");
+    WriteFileBytes("long.adg", "A title of thirty characters!!\n1\n%\nq\na\n");
+    return 0;
+}
+
+template <std::size_t... N> bool AreTerminated(const char (&... szBuffers)[N])
+{
+    return ((std::memchr(szBuffers, '\0', N) != nullptr) && ...);
 }
 
 // Header fields, then the file. Little-endian; an input too short for its header reads as
@@ -84,19 +84,16 @@ public:
 private:
     const std::uint8_t* m_pData;
     std::size_t m_nSize;
-    std::size_t m_nPos = 0;
-    std::size_t m_nRunPos = 0;
-    std::size_t m_nRunLength = 0;
+    std::size_t m_nPos = 0, m_nRunPos = 0, m_nRunLength = 0;
 };
 
-// The bounded line read, one byte at a time and straight from its rules.
-class CReferenceReader {
-public:
-    // Text mode reads nothing behind a byte 0x1A.
-    CReferenceReader(const std::string& strBytes, ELineMode eMode)
+// The bounded line read, one byte at a time and straight from its rules. Text mode reads
+// nothing behind a byte 0x1A.
+struct CModelReader {
+    CModelReader(const std::string& strBytes, ELineMode eMode)
         : m_strBytes(eMode == ELineMode::Text ? strBytes.substr(0, strBytes.find('\x1a'))
                                               : strBytes),
-          m_eMode(eMode)
+          m_bText(eMode == ELineMode::Text)
     {
     }
 
@@ -111,7 +108,7 @@ public:
             } else if (m_strBytes[m_nPos] == '\n') {
                 ++m_nPos;
                 break;
-            } else if (m_eMode == ELineMode::Text && m_strBytes.compare(m_nPos, 2, "\r\n") == 0) {
+            } else if (m_bText && m_strBytes.compare(m_nPos, 2, "\r\n") == 0) {
                 m_nPos += 2;
                 break;
             } else {
@@ -121,13 +118,8 @@ public:
         return strLine;
     }
 
-    bool IsAtEnd() const { return m_bAtEnd; }
-    bool HasFailed() const { return m_bFailed; }
-
-private:
     std::string m_strBytes;
-    ELineMode m_eMode;
+    bool m_bText;
     std::size_t m_nPos = 0;
-    bool m_bAtEnd = false;
-    bool m_bFailed = false;
+    bool m_bAtEnd = false, m_bFailed = false;
 };

@@ -4,9 +4,6 @@
 #include "QuoteState.h"
 #include "RecordingView.h"
 
-#include <algorithm>
-#include <cstdlib>
-
 namespace {
 
 const char kszModule[] = "module.adg";
@@ -17,121 +14,78 @@ enum EStep { kRepaint, kNext, kPrevious, kNextWithModuleGone };
 
 std::int64_t g_nClock = 0;
 
-std::int64_t FuzzClock()
-{
-    return g_nClock;
-}
-
-// The quote count the header gives, four digits at most; -1 when the header is not valid.
+// The quote count the header gives; -1 when the header is not valid.
 int ModelCount(const std::string& strModule)
 {
-    CReferenceReader model(strModule, ELineMode::Text);
+    CModelReader model(strModule, ELineMode::Text);
     model.Read(sizeof CQuoteState::m_szTitle);
     const std::string strCount = model.Read(sizeof CQuoteState::m_szCount);
     const bool bValid = model.Read(sizeof CQuoteState::m_szQuote).rfind('%', 0) == 0;
     return bValid && strCount.find_first_of("0123456789") == 0 ? std::atoi(strCount.c_str()) : -1;
 }
 
-int SequentialAfter(int nCurrent, int nCount)
-{
-    if (nCurrent >= nCount - 1)
-        return 0;
-    return nCurrent < -1 ? nCount - 1 : nCurrent + 1;
-}
-
-// One quote back from nCurrent in sequential order, for nCount of 1 or more.
-int PreviousOf(int nCurrent, int nCount)
-{
-    if (nCurrent <= 0)
-        return nCount - 1;
-    return nCurrent > nCount ? 0 : nCurrent - 1;
-}
-
+// A held index stays; a moved one lands on a quote (or -1 with no quotes), never the same
+// one twice in random order. Walking to it must not take the timeout.
 void CheckSelection(const CQuoteState& before, int nAfter, int nCount)
 {
-    const int nBefore = before.m_nCurrentQuote;
     if (before.m_bHoldQuote && !before.m_bFirstShow) {
-        FUZZ_CHECK(nAfter == nBefore);
+        FUZZ_CHECK(nAfter == before.m_nCurrentQuote);
         return;
     }
     FUZZ_CHECK(nAfter >= std::min(0, nCount - 1) && nAfter <= std::max(0, nCount - 1));
-    if (before.m_nOrder == ORDER_RANDOM && nCount >= 2)
-        FUZZ_CHECK(nAfter != nBefore);
-    else
-        FUZZ_CHECK(nAfter == SequentialAfter(nBefore, nCount));
+    FUZZ_CHECK(before.m_nOrder != ORDER_RANDOM || nCount < 2 || nAfter != before.m_nCurrentQuote);
 }
 
-struct SDisplayRun {
-    std::string m_strModule;
-    CQuoteState m_state;
-    CRecordingView m_view;
-    int m_nCount = -1; // in the last display's module, -1 unless it was shown
-};
-
 // After a fallback to the default module the run goes on with the fuzzed one.
-void Show(SDisplayRun& run, bool bModuleGone)
+void Show(CQuoteState& state, const std::string& strModule, bool bModuleGone)
 {
-    CQuoteState& state = run.m_state;
+    CRecordingView view;
     state.m_strModulePath = bModuleGone ? "missing.adg" : kszModule;
     const CQuoteState before = state;
-    state.ShowQuoteText(run.m_view);
-    FUZZ_CHECK(IsTerminated(state.m_szTitle) && IsTerminated(state.m_szCount));
-    FUZZ_CHECK(IsTerminated(state.m_szQuote) && IsTerminated(state.m_szAuthor));
+    state.ShowQuoteText(view);
+    FUZZ_CHECK(AreTerminated(state.m_szTitle, state.m_szCount, state.m_szQuote, state.m_szAuthor));
     FUZZ_CHECK(state.m_bHoldQuote && !state.m_bFirstShow);
-    run.m_nCount = bModuleGone ? -1 : ModelCount(run.m_strModule);
+    const int nCount = ModelCount(strModule);
     if (bModuleGone) {
         FUZZ_CHECK(state.m_nCurrentQuote == -1 && state.m_strModulePath == "miscellaneous.adg");
-    } else if (run.m_nCount < 0) {
+    } else if (nCount < 0) {
         FUZZ_CHECK(std::strcmp(state.m_szQuote, kszInvalid) == 0);
         FUZZ_CHECK(state.m_nCurrentQuote == before.m_nCurrentQuote);
     } else {
-        FUZZ_CHECK(state.m_nQuoteCount == run.m_nCount && state.m_nOrder == before.m_nOrder);
-        CheckSelection(before, state.m_nCurrentQuote, run.m_nCount);
+        FUZZ_CHECK(state.m_nQuoteCount == nCount && state.m_nOrder == before.m_nOrder);
+        CheckSelection(before, state.m_nCurrentQuote, nCount);
     }
-}
-
-void Step(SDisplayRun& run, EStep eStep)
-{
-    const int nBefore = run.m_state.m_nCurrentQuote;
-    const bool bSequential = run.m_state.m_nOrder != ORDER_RANDOM;
-    auto show = [&run, eStep] { Show(run, eStep == kNextWithModuleGone); };
-    if (eStep == kRepaint)
-        show();
-    else if (eStep == kPrevious)
-        run.m_state.StepPrevious(show);
-    else
-        run.m_state.StepNext(show);
-    if (eStep == kPrevious && bSequential && run.m_nCount >= 1)
-        FUZZ_CHECK(run.m_state.m_nCurrentQuote == PreviousOf(nBefore, run.m_nCount));
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    EnterPrivateWorkDir();
-    return 0;
-}
-
-// Header: flags (hold, first show, run, step count), index, clock, order, steps, run
-// position and length; then the module.
+// Header: flags (hold, first show, run, step count), index, clock, order, steps (two bits
+// each), run position and length; then the module.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     CFuzzInput input(pData, nSize);
     const auto nFlags = input.Take<std::uint8_t>();
-    SDisplayRun run;
-    run.m_state.m_bHoldQuote = (nFlags & 1) != 0;
-    run.m_state.m_bFirstShow = (nFlags & 2) != 0;
-    run.m_state.m_nCurrentQuote = input.Take<std::int32_t>();
+    CQuoteState state;
+    state.m_bHoldQuote = (nFlags & 1) != 0;
+    state.m_bFirstShow = (nFlags & 2) != 0;
+    state.m_nCurrentQuote = input.Take<std::int32_t>();
     g_nClock = input.Take<std::int64_t>();
-    run.m_state.m_pfnClock = &FuzzClock;
-    run.m_state.m_nOrder = input.Take<std::int8_t>();
+    state.m_pfnClock = [] { return g_nClock; };
+    state.m_nOrder = input.Take<std::int8_t>();
     const auto nSteps = input.Take<std::uint16_t>();
     input.TakeRun();
-    run.m_strModule = input.WriteRest(kszModule, nFlags & 4);
+    const std::string strModule = input.WriteRest(kszModule, nFlags & 4);
 
-    Step(run, kRepaint);
-    for (int i = 0; i < ((nFlags >> 3) & 7); ++i)
-        Step(run, static_cast<EStep>((nSteps >> (2 * i)) & 3));
+    Show(state, strModule, false);
+    for (int i = 0; i < ((nFlags >> 3) & 7); ++i) {
+        const auto eStep = static_cast<EStep>((nSteps >> (2 * i)) & 3);
+        auto show = [&] { Show(state, strModule, eStep == kNextWithModuleGone); };
+        if (eStep == kRepaint)
+            show();
+        else if (eStep == kPrevious)
+            state.StepPrevious(show);
+        else
+            state.StepNext(show);
+    }
     return 0;
 }

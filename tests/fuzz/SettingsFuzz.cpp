@@ -4,7 +4,6 @@
 #include "QuoteState.h"
 #include "RecordingView.h"
 
-#include <algorithm>
 #include <iterator>
 #include <sstream>
 
@@ -25,15 +24,14 @@ std::string Written(const CQuoteState& state)
 // Whether every line but the last is short enough to leave its line end to its own read.
 bool StaysAligned(const std::string& strWritten)
 {
-    const std::size_t anSizes[] = {
-        sizeof CQuoteState::m_szModuleText, sizeof CQuoteState::m_szIndexText,
-        sizeof CQuoteState::m_szIntervalText, sizeof CQuoteState::m_szOrderText,
-        sizeof CQuoteState::m_szTimerText};
     std::istringstream lines(strWritten);
     std::string strLine;
-    return std::all_of(std::begin(anSizes), std::end(anSizes), [&](std::size_t nSize) {
-        return std::getline(lines, strLine) && strLine.size() + 2 <= nSize;
-    });
+    for (std::size_t nSize : {sizeof CQuoteState::m_szModuleText, sizeof CQuoteState::m_szIndexText,
+                              sizeof CQuoteState::m_szIntervalText,
+                              sizeof CQuoteState::m_szOrderText, sizeof CQuoteState::m_szTimerText})
+        if (!std::getline(lines, strLine) || strLine.size() + 2 > nSize)
+            return false;
+    return true;
 }
 
 // Loads into a scrambled state, so that every value must come from the load; returns the
@@ -45,24 +43,13 @@ std::string Load(CQuoteState& state)
     state.m_bTimerEnabled = state.m_nPosition = 77777;
     state.m_strModulePath = view.m_strCaption = "scrambled";
     state.LoadSettings(view);
-    FUZZ_CHECK(IsTerminated(state.m_szModuleText) && IsTerminated(state.m_szIndexText));
-    FUZZ_CHECK(IsTerminated(state.m_szIntervalText) && IsTerminated(state.m_szOrderText));
-    FUZZ_CHECK(IsTerminated(state.m_szTimerText) && IsTerminated(state.m_szPositionText));
-    FUZZ_CHECK(IsTerminated(state.m_szTitle));
+    FUZZ_CHECK(AreTerminated(state.m_szModuleText, state.m_szIndexText, state.m_szIntervalText,
+                             state.m_szOrderText, state.m_szTimerText, state.m_szPositionText,
+                             state.m_szTitle));
     return Written(state) + '\n' + view.m_strCaption;
 }
 
 } // namespace
-
-// The default module, a small one, and one whose title is longer than the caption takes.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    EnterPrivateWorkDir();
-    WriteFileBytes("miscellaneous.adg", "Miscellaneous\n2\n%\nFirst quote\nSomebody\n");
-    WriteFileBytes("m.adg", "Title\r\n1\r\n%\r\nq\r\na\r\n");
-    WriteFileBytes("long.adg", "A title of thirty characters!!\n1\n%\nq\na\n");
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
