@@ -48,43 +48,33 @@ template <std::size_t... N> bool AreTerminated(const char (&... szBuffers)[N])
 
 // Header fields, then the file. Little-endian; an input too short for its header reads as
 // zeros there.
-class CFuzzInput {
-public:
-    CFuzzInput(const std::uint8_t* pData, std::size_t nSize) : m_pData(pData), m_nSize(nSize) {}
-
+struct CFuzzInput {
     template <typename T> T Take()
     {
         std::uint64_t nValue = 0;
         for (std::size_t i = 0; i < sizeof(T); ++i, ++m_nPos)
-            nValue |= static_cast<std::uint64_t>(m_nPos < m_nSize ? m_pData[m_nPos] : 0) << (8 * i);
+            nValue |= std::uint64_t{m_nPos < m_nSize ? m_pData[m_nPos] : 0u} << (8 * i);
         return static_cast<T>(nValue);
     }
 
-    // A run repeats one byte of the file many times, so that a short input reaches across
-    // the reader's chunk end.
-    void TakeRun()
-    {
-        m_nRunPos = Take<std::uint16_t>();
-        m_nRunLength = Take<std::uint32_t>() % (2 * CLineReader::kChunkSize + 8);
-    }
-
-    // Writes the rest of the input, with the run if asked, and returns what it wrote.
-    std::string WriteRest(const char* pszName, bool bWithRun) const
+    // Writes the rest of the input and returns it. With a run, one byte of it is repeated
+    // many times, so that a short input reaches across the reader's chunk end.
+    std::string WriteRest(const char* pszName, bool bWithRun, std::size_t nRunPos,
+                          std::size_t nRunLength) const
     {
         const std::size_t nStart = std::min(m_nPos, m_nSize);
         std::string strBytes(reinterpret_cast<const char*>(m_pData) + nStart, m_nSize - nStart);
         if (bWithRun && !strBytes.empty()) {
-            const std::size_t nPos = m_nRunPos % strBytes.size();
-            strBytes.insert(nPos, m_nRunLength, strBytes[nPos]);
+            nRunPos %= strBytes.size();
+            strBytes.insert(nRunPos, nRunLength % (2 * CLineReader::kChunkSize + 8),
+                            strBytes[nRunPos]);
         }
         WriteFileBytes(pszName, strBytes);
         return strBytes;
     }
 
-private:
     const std::uint8_t* m_pData;
-    std::size_t m_nSize;
-    std::size_t m_nPos = 0, m_nRunPos = 0, m_nRunLength = 0;
+    std::size_t m_nSize, m_nPos = 0;
 };
 
 // The bounded line read, one byte at a time and straight from its rules. Text mode reads

@@ -56,14 +56,15 @@ void ReadAndCompare(CLineReader& reader, CModelReader& model, const SLimit& limi
 // the file.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    CFuzzInput input(pData, nSize);
+    CFuzzInput input{pData, nSize};
     const auto nFlags = input.Take<std::uint8_t>();
-    input.TakeRun();
+    const auto nRunPos = input.Take<std::uint16_t>();
+    const auto nRunLength = input.Take<std::uint32_t>();
     std::vector<SLimit> vecLimits;
     for (int i = input.Take<std::uint8_t>() % 16; i >= 0; --i)
         vecLimits.emplace_back(input.Take<std::uint8_t>());
     const ELineMode eMode = (nFlags & 1) ? ELineMode::Binary : ELineMode::Text;
-    CModelReader model(input.WriteRest(kszFile, nFlags & 2), eMode);
+    CModelReader model(input.WriteRest(kszFile, nFlags & 2, nRunPos, nRunLength), eMode);
     CLineFile file(kszFile, eMode);
     FUZZ_CHECK(file.IsOpen());
     // Enough reads for a long input with small limits; once at the end, every limit is tried

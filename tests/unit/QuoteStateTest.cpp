@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 const char kInvalid[] =
     "Invalid quote module selected. Please click on Options and load a valid module.";
-const std::string kSample = "Sample\n2\n%\nq0\na0\n%\nq1\na1\n";
 const std::string kDefaults = "miscellaneous.adg -1 10 2 1 0";
 
 void WriteBytes(const std::string& strPath, const std::string& strBytes)
@@ -42,41 +41,17 @@ protected:
         fs::current_path(m_previous);
         fs::remove_all(m_dir);
     }
-    // A repaint at nIndex: shows that quote without moving on.
-    void ShowAt(const std::string& strModule, int nIndex)
-    {
-        WriteBytes("test.adg", strModule);
-        m_state.m_strModulePath = "test.adg";
-        m_state.m_nCurrentQuote = nIndex;
-        m_state.m_bHoldQuote = true;
-        m_state.ShowQuoteText(m_view);
-    }
-    // Loads over scrambled members, so that every member must come from the load. Returns the
-    // module, index, interval, order, timer and position.
-    std::string Load()
-    {
-        m_state.m_nCurrentQuote = m_state.m_nInterval = m_state.m_nOrder = 77;
-        m_state.m_bTimerEnabled = m_state.m_nPosition = 77;
-        m_state.m_strModulePath = m_view.m_strCaption = "scrambled";
-        m_state.LoadSettings(m_view);
-        std::string strValues = m_state.m_strModulePath;
-        for (int nValue : {m_state.m_nCurrentQuote, m_state.m_nInterval, m_state.m_nOrder,
-                           m_state.m_bTimerEnabled, m_state.m_nPosition})
-            strValues += ' ' + std::to_string(nValue);
-        return strValues;
-    }
-
     CQuoteState m_state;
     CRecordingView m_view;
     fs::path m_previous = fs::current_path(), m_dir;
 };
 
-// Module, index, quote text and attribution shown. An invalid header leaves the count and the
-// index alone. At a negative index no quote is read: the header separator shows, and the
-// attribution shown before.
+// Module, index, quote text and attribution shown. At a negative index no quote is read:
+// the header separator shows, and the attribution shown before.
 TEST_F(QuoteStateTest, ShowQuote)
 {
-    const std::string k199(199, 'x'), kShifted = "T\n2\n%\n" + k199 + "\na0\n%\nq1\na1\n";
+    const std::string k199(199, 'x'), kShifted = "T\n2\n%\n" + k199 + "\na0\n%\nq1\na1\n",
+                                      kSample = "T\n2\n%\nq0\na0\n%\nq1\na1\n";
     // clang-format off
     const std::tuple<std::string, int, std::string, std::string> kCases[] = {
         {"", 0, kInvalid, ""},
@@ -92,34 +67,20 @@ TEST_F(QuoteStateTest, ShowQuote)
         {kShifted, 1, "a0", " "},
         {"T\n2\n%\nq0\n" + std::string(49, 'a') + "\n%\nq1\na1\n", 1, "", " "}};
     // clang-format on
+    // Each case a repaint: the quote at the index, without moving on.
     for (const auto& [strModule, nIndex, strText, strAuthor] : kCases) {
-        SCOPED_TRACE(strModule.substr(0, 40));
-        m_state.m_nQuoteCount = 55;
-        ShowAt(strModule, nIndex);
-        EXPECT_EQ(m_view.m_strText + "|" + m_view.m_strAuthor, strText + "|" + strAuthor);
-        EXPECT_EQ(m_state.m_nQuoteCount == 55, strText == kInvalid);
-        EXPECT_EQ(m_state.m_nCurrentQuote, nIndex);
-        EXPECT_TRUE(m_state.m_bHoldQuote && !m_state.m_bFirstShow);
-    }
-}
-
-// What was shown stays; the settings fall back to the default module.
-TEST_F(QuoteStateTest, ModuleGoneOrADirectory)
-{
-    for (bool bDirectory : {false, true}) {
-        ShowAt(kSample, 1);
-        fs::remove("test.adg");
-        if (bDirectory)
-            fs::create_directory("test.adg");
+        WriteBytes("test.adg", strModule);
+        m_state.m_strModulePath = "test.adg";
+        m_state.m_nCurrentQuote = nIndex;
         m_state.ShowQuoteText(m_view);
-        EXPECT_EQ(m_view.m_strText + "|" + m_view.m_strAuthor, "q1|a1");
-        EXPECT_EQ(m_state.m_strModulePath, "miscellaneous.adg");
-        fs::remove_all("test.adg");
+        EXPECT_EQ(m_view.m_strText + "|" + m_view.m_strAuthor, strText + "|" + strAuthor)
+            << strModule.substr(0, 40);
     }
 }
 
-// Only the index, interval and order lines are checked, and the module must open. Each line
-// is cut at its buffer, the rest of it left for the next line.
+// Module, index, interval, order, timer and position loaded. Only the index, interval and
+// order lines are checked, and the module must open. Each line is cut at its buffer, the rest
+// of it left for the next line.
 TEST_F(QuoteStateTest, LoadSettings)
 {
     std::string k253 = "m.adg";
@@ -139,9 +100,18 @@ TEST_F(QuoteStateTest, LoadSettings)
         {"m.adg\n3\n10\nx", kDefaults}, {"./" + k253.substr(1) + "\n3\n10\n1", kDefaults},
         {"nothere.adg\n3\n10\n1", kDefaults}};
     // clang-format on
+    // Loaded over scrambled members, so that every member must come from the load.
     for (const auto& [strFile, strExpected] : kCases) {
         WriteBytes("index.txt", strFile);
-        EXPECT_EQ(Load(), strExpected) << strFile.substr(0, 40);
+        m_state.m_nCurrentQuote = m_state.m_nInterval = m_state.m_nOrder = 77;
+        m_state.m_bTimerEnabled = m_state.m_nPosition = 77;
+        m_state.m_strModulePath = m_view.m_strCaption = "scrambled";
+        m_state.LoadSettings(m_view);
+        std::string strValues = m_state.m_strModulePath;
+        for (int nValue : {m_state.m_nCurrentQuote, m_state.m_nInterval, m_state.m_nOrder,
+                           m_state.m_bTimerEnabled, m_state.m_nPosition})
+            strValues += ' ' + std::to_string(nValue);
+        EXPECT_EQ(strValues, strExpected) << strFile.substr(0, 40);
         const char* pszTitle = strExpected == kDefaults ? "Miscellaneous" : "Title";
         EXPECT_EQ(m_view.m_strCaption, std::string("Adagiomill v1.2.0 -- ") + pszTitle);
     }
