@@ -150,7 +150,6 @@ std::vector<DWORD> ChildProcesses(DWORD nParentId)
 
 std::optional<SShellLink> LoadShellLink(const std::string& strPath)
 {
-    // COM is set up on this thread for the while.
     const bool bCom = SUCCEEDED(::CoInitialize(nullptr));
     std::optional<SShellLink> link;
     IShellLinkA* pLink = nullptr;
@@ -163,12 +162,10 @@ std::optional<SShellLink> LoadShellLink(const std::string& strPath)
         SUCCEEDED(pFile->Load(wszPath, STGM_READ))) {
         char szTarget[MAX_PATH] = "";
         char szWorkDir[MAX_PATH] = "";
-        char szDescription[INFOTIPSIZE] = "";
         pLink->GetPath(szTarget, MAX_PATH, nullptr, SLGP_RAWPATH);
         pLink->GetWorkingDirectory(szWorkDir, MAX_PATH);
-        pLink->GetDescription(szDescription, INFOTIPSIZE);
-        szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = szDescription[INFOTIPSIZE - 1] = '\0';
-        link = SShellLink{szTarget, szWorkDir, szDescription};
+        szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = '\0';
+        link = SShellLink{szTarget, szWorkDir};
     }
     if (pFile)
         pFile->Release();

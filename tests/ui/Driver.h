@@ -1,6 +1,5 @@
-// Driving the program from outside, with messages only: under Xvfb there is no window manager
-// and nothing has the focus, so no input is simulated. Every wait and every message has a
-// deadline: a program that never gets there fails the run instead of hanging it.
+// Driving the program from outside, with messages only: under Xvfb nothing has the focus, so
+// no input is simulated. Every wait has a deadline, so a stuck program fails instead of hanging.
 // No test framework here: the installer probe builds on this too.
 #pragma once
 
@@ -15,8 +14,7 @@ constexpr unsigned kWaitMs = 5000;
 // False when the deadline passed first.
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs = kWaitMs);
 
-// A visible dialog holding the control, of the process (0: of any) and owned by hOwner
-// (null: by anyone); null when none yet.
+// A visible dialog holding the control, of the process (0: any) and owned by hOwner (null: any).
 HWND FindDialog(int nControlId, DWORD nProcessId, HWND hOwner = nullptr);
 
 // Nothing when the window does not answer in time.
@@ -40,8 +38,7 @@ bool PostCommand(HWND hDlg, int nControlId);
 // The window has taken its pending messages and holds no part waiting to be painted.
 bool IsPainted(HWND hwnd);
 
-// A process started by the test; one still going when the object dies is killed, so a
-// stuck program never outlives its test.
+// A process started by the test, killed if still going when the object dies.
 class CProgramRun {
 public:
     CProgramRun() = default;
@@ -62,11 +59,10 @@ private:
 
 std::vector<DWORD> ChildProcesses(DWORD nParentId);
 
-// A shortcut file read back through the shell's own link object, as Windows reads it.
+// A shortcut read back through the shell's own link object, as Windows reads it.
 struct SShellLink {
     std::string strTarget;
     std::string strWorkDir;
-    std::string strDescription;
 };
 
 // Nothing when the file is missing or is not a shortcut.

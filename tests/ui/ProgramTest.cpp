@@ -17,11 +17,6 @@ std::string SavedText(const SSettings& settings)
     return strText;
 }
 
-std::string SettingsText(const SSettings& settings)
-{
-    return SavedText(settings) + '\n';
-}
-
 SDisplay Quote(const std::string& strTitle, int nIndex)
 {
     const std::string strNumber = std::to_string(nIndex + 1);
@@ -92,10 +87,8 @@ std::optional<std::string> CProgramTest::Read(const std::string& strName) const
 
 void CProgramTest::Prepare(const SSettings& settings, const std::string& strModuleText) const
 {
-    ASSERT_TRUE(Write("index.txt", SettingsText(settings)));
-    if (!strModuleText.empty()) {
-        ASSERT_TRUE(Write(settings.strModule, strModuleText));
-    }
+    ASSERT_TRUE(Write("index.txt", SavedText(settings) + "\n"));
+    ASSERT_TRUE(Write(settings.strModule, strModuleText));
 }
 
 std::string CProgramTest::Saved() const

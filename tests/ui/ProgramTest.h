@@ -21,10 +21,9 @@ struct SSettings {
     int nPosition = 0;
 };
 
-// What the program writes for these values, and the same with an LF at the end, which it
-// never writes: a file the program saved differs from the one prepared with the same values.
+// What the program writes for these values. Prepared files end in an LF, which it never
+// writes, so a file it saved differs from one prepared with the same values.
 std::string SavedText(const SSettings& settings);
-std::string SettingsText(const SSettings& settings);
 
 // Quote text and attribution.
 using SDisplay = std::pair<std::string, std::string>;
@@ -48,8 +47,8 @@ protected:
     std::string PathOf(const std::string& strName) const;
     bool Write(const std::string& strName, const std::string& strBytes) const;
     std::optional<std::string> Read(const std::string& strName) const;
-    // index.txt, and the module it names when its text is given.
-    void Prepare(const SSettings& settings, const std::string& strModuleText = "") const;
+    // index.txt, and the module it names.
+    void Prepare(const SSettings& settings, const std::string& strModuleText) const;
     std::string Saved() const;
 
     // The quote window once its first display is done; null (and a failure) otherwise.
