@@ -69,16 +69,6 @@ bool SetItemText(HWND hDlg, int nControlId, const std::string& strText)
         .has_value();
 }
 
-bool IsItemChecked(HWND hDlg, int nControlId)
-{
-    return SendToItem(hDlg, nControlId, BM_GETCHECK).value_or(0) == BST_CHECKED;
-}
-
-bool IsItemEnabled(HWND hDlg, int nControlId)
-{
-    return ::IsWindowEnabled(::GetDlgItem(hDlg, nControlId)) != FALSE;
-}
-
 bool ClickButton(HWND hDlg, int nControlId)
 {
     return SendToItem(hDlg, nControlId, BM_CLICK).has_value();

@@ -27,8 +27,6 @@ std::optional<LRESULT> SendToItem(HWND hDlg, int nControlId, UINT nMessage, WPAR
 std::string WindowText(HWND hwnd);
 std::string ItemText(HWND hDlg, int nControlId);
 bool SetItemText(HWND hDlg, int nControlId, const std::string& strText);
-bool IsItemChecked(HWND hDlg, int nControlId);
-bool IsItemEnabled(HWND hDlg, int nControlId);
 
 // Returns once the click's handler has run: not for a button that opens a modal dialog.
 bool ClickButton(HWND hDlg, int nControlId);

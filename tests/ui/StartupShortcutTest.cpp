@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include <shlobj.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -13,6 +15,7 @@ const char kNotALink[] = "not a shortcut";
 const char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kStartupValue[] = "Startup";
+
 // REG_NONE removes the value.
 bool WriteStartupValue(DWORD nType, const std::string& strText)
 {
@@ -25,20 +28,15 @@ bool WriteStartupValue(DWORD nType, const std::string& strText)
 
 class CStartupShortcutTest : public CProgramTest {
 protected:
-    // The Startup value of the test's own prefix, kept as it is and put back whatever a
-    // test does to it.
+    // The Startup folder of the test's own prefix, put back whatever a test does to its value.
     void SetUp() override
     {
         CProgramTest::SetUp();
         char szFolder[MAX_PATH] = "";
-        DWORD nBytes = sizeof szFolder;
-        ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue, RRF_RT_REG_SZ,
-                                 nullptr, szFolder, &nBytes),
-                  ERROR_SUCCESS)
-            << "the prefix names no Startup folder";
-        szFolder[sizeof szFolder - 1] = '\0';
+        ASSERT_EQ(
+            ::SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, szFolder),
+            S_OK);
         m_strStartupDir = szFolder;
-        ::CreateDirectoryA(m_strStartupDir.c_str(), nullptr);
         m_strLink = m_strStartupDir + kLinkName;
         ::DeleteFileA(m_strLink.c_str());
     }
@@ -56,7 +54,7 @@ protected:
     {
         const HWND hOptions = OpenOptions(hQuote);
         ASSERT_NE(hOptions, nullptr);
-        EXPECT_EQ(IsItemChecked(hOptions, IDC_START_WITH_WINDOWS), bShown);
+        EXPECT_EQ(SendToItem(hOptions, IDC_START_WITH_WINDOWS, BM_GETCHECK) == BST_CHECKED, bShown);
         if (bShown != bWanted) {
             ASSERT_TRUE(ClickButton(hOptions, IDC_START_WITH_WINDOWS));
         }
