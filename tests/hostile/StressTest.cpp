@@ -10,8 +10,7 @@
 namespace {
 
 const char kModule[] = "stress.adg";
-const int kQuotes = 999;
-const int kClicks = 5000;
+const int kQuotes = 999, kClicks = 5000;
 // Caches have settled by then; growth is measured from here.
 const int kBaselineClicks = 100;
 const DWORD kSlack = 8;

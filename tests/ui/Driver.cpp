@@ -88,12 +88,12 @@ bool IsPainted(HWND hwnd)
 
 CProgramRun::~CProgramRun()
 {
-    if (IsRunning()) {
+    if (m_hProcess) {
+        // Fails harmlessly on a process that has ended.
         ::TerminateProcess(m_hProcess, 1);
         ::WaitForSingleObject(m_hProcess, kWaitMs);
-    }
-    if (m_hProcess)
         ::CloseHandle(m_hProcess);
+    }
 }
 
 bool CProgramRun::Start(const std::string& strCommandLine, const std::string& strWorkDir)
@@ -111,11 +111,6 @@ bool CProgramRun::Start(const std::string& strCommandLine, const std::string& st
     m_hProcess = process.hProcess;
     m_nProcessId = process.dwProcessId;
     return true;
-}
-
-bool CProgramRun::IsRunning() const
-{
-    return m_hProcess && ::WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT;
 }
 
 bool CProgramRun::WaitForEnd(unsigned nTimeoutMs) const

@@ -1,6 +1,5 @@
-// Driving the program from outside, with messages only: under Xvfb nothing has the focus, so
-// no input is simulated. Every wait has a deadline, so a stuck program fails instead of hanging.
-// No test framework here: the installer probe builds on this too.
+// Driving the program from outside with messages only, as under Xvfb nothing has the focus; every
+// wait has a deadline. No test framework here: the installer probe builds on this too.
 #pragma once
 
 #include <functional>
@@ -47,7 +46,6 @@ public:
     // An empty working directory: the caller's.
     bool Start(const std::string& strCommandLine, const std::string& strWorkDir);
     DWORD ProcessId() const { return m_nProcessId; }
-    bool IsRunning() const;
     bool WaitForEnd(unsigned nTimeoutMs = kWaitMs) const;
 
 private:

@@ -59,12 +59,6 @@ void CProgramTest::SetUp()
     ASSERT_TRUE(fs::copy_file(ADAGIO_DEFAULT_MODULE, folder / "miscellaneous.adg", ec));
 }
 
-void CProgramTest::TearDown()
-{
-    // The run kills it when the fixture goes.
-    EXPECT_FALSE(m_run.IsRunning()) << "the program was still running at the end of the test";
-}
-
 std::string CProgramTest::PathOf(const std::string& strName) const
 {
     return (fs::path(m_strFolder) / strName).string();

@@ -25,8 +25,7 @@ struct SSettings {
 // writes, so a file it saved differs from one prepared with the same values.
 std::string SavedText(const SSettings& settings);
 
-// Quote text and attribution.
-using SDisplay = std::pair<std::string, std::string>;
+using SDisplay = std::pair<std::string, std::string>; // quote text and attribution
 inline const SDisplay kInvalidModule = {
     "Invalid quote module selected. Please click on Options and load a valid module.", ""};
 SDisplay Shown(HWND hQuote);
@@ -41,25 +40,23 @@ int ShownIndex(HWND hQuote, const std::string& strTitle);
 class CProgramTest : public testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Names are taken within the program folder; a full path stands as it is.
     std::string PathOf(const std::string& strName) const;
     bool Write(const std::string& strName, const std::string& strBytes) const;
     std::optional<std::string> Read(const std::string& strName) const;
-    // index.txt, and the module it names.
+    // index.txt and the module it names.
     void Prepare(const SSettings& settings, const std::string& strModuleText) const;
     std::string Saved() const;
 
-    // The quote window once its first display is done; null (and a failure) otherwise.
-    // The program works in its folder unless told otherwise, as a shortcut elsewhere does.
+    // The quote window once it shows a quote, null (and a failure) otherwise; the program
+    // works in its folder unless told otherwise, as a shortcut elsewhere does.
     HWND StartProgram(std::string strWorkDir = "");
     void CloseProgram(HWND hQuote);
 
     // Presses Options; the dialog once it is open, null (and a failure) otherwise.
     HWND OpenOptions(HWND hQuote) const;
-    // Presses the button and waits until the dialog has gone and the quote window has
-    // finished what it does after it (placing, redrawing).
+    // Presses the button; true once the dialog has gone and the quote window is redrawn.
     bool EndOptions(HWND hQuote, HWND hOptions, int nButton) const;
 
     std::string m_strFolder;

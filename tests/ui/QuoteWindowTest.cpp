@@ -13,22 +13,20 @@ const char kThree[] = "three.adg";
 
 using CQuoteWindowTest = CProgramTest;
 
-TEST_F(CQuoteWindowTest, FirstRunShowsFirstDefaultQuoteAndSavesDefaults)
+// The first run shows the first quote of the module we ship and saves the defaults. Then saved 7
+// lies beyond a module that has since shrunk: the first display wraps to quote 1. A module gone
+// keeps the quote shown until the next step, which falls back to the module we ship.
+TEST_F(CQuoteWindowTest, FirstRunStepsWrapAndDeletedModuleFallsBack)
 {
-    const HWND hwnd = StartProgram();
+    HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
     EXPECT_EQ(Shown(hwnd), kFirstDefault);
     CloseProgram(hwnd);
     EXPECT_EQ(Saved(), kDefaultSaved);
-}
 
-// Saved 7 lies beyond a module that has since shrunk: the first display wraps to quote 1. A
-// module gone keeps the quote shown until the next step, which falls back to the module we ship.
-TEST_F(CQuoteWindowTest, StepsWrapAndDeletedModuleFallsBack)
-{
     Prepare({kThree, 7}, ModuleText("Three", 3, 3));
-    const HWND hwnd = StartProgram();
+    hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(WindowText(hwnd), kCaptionPrefix + "Three");
     EXPECT_EQ(ShownIndex(hwnd, "Three"), 0);

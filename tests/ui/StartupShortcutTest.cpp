@@ -45,9 +45,7 @@ protected:
     {
         CProgramTest::TearDown();
         ::DeleteFileA(m_strLink.c_str());
-        if (!m_strStartupDir.empty()) {
-            EXPECT_TRUE(WriteStartupValue(REG_SZ, m_strStartupDir));
-        }
+        EXPECT_TRUE(m_strStartupDir.empty() || WriteStartupValue(REG_SZ, m_strStartupDir));
     }
 
     void SetBox(HWND hQuote, bool bShown, bool bWanted) const
@@ -55,9 +53,7 @@ protected:
         const HWND hOptions = OpenOptions(hQuote);
         ASSERT_NE(hOptions, nullptr);
         EXPECT_EQ(SendToItem(hOptions, IDC_START_WITH_WINDOWS, BM_GETCHECK) == BST_CHECKED, bShown);
-        if (bShown != bWanted) {
-            ASSERT_TRUE(ClickButton(hOptions, IDC_START_WITH_WINDOWS));
-        }
+        ASSERT_TRUE(bShown == bWanted || ClickButton(hOptions, IDC_START_WITH_WINDOWS));
         ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
     }
 
