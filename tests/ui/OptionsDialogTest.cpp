@@ -59,6 +59,17 @@ protected:
         ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }) &&
                     SendWithDeadline(hOptions, WM_NULL));
         EXPECT_TRUE(::IsWindowVisible(hOptions)) << "the dialog closed after a refusal";
+        const auto nLength = static_cast<WORD>(ItemText(hOptions, IDC_INTERVAL).size());
+        EXPECT_EQ(SendToItem(hOptions, IDC_INTERVAL, EM_GETSEL), MAKELONG(0, nLength))
+            << "the seconds are not selected whole";
+        // GetFocus answers only for the caller's own thread; a disabled field cannot have it.
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(hOptions, nullptr), &info));
+        const HWND hInterval = ::GetDlgItem(hOptions, IDC_INTERVAL);
+        if (::IsWindowEnabled(hInterval)) {
+            EXPECT_EQ(info.hwndFocus, hInterval) << "the seconds field has no focus";
+        }
     }
 
     // Typed as a user types a name; a full path keeps the answer independent of the folder
