@@ -15,14 +15,15 @@ CLineReader::CLineReader(std::istream& stream, ELineMode eMode)
     m_bReadable = FillChunk();
 }
 
-void CLineReader::ReadBoundedLine(char* pszLine, std::size_t nSize)
+std::size_t CLineReader::ReadBoundedLine(char* pszLine, std::size_t nSize)
 {
     if (nSize == 0)
-        return;
+        return 0;
     SLineTarget target = {pszLine, 0, '\0'};
     if (!m_bAtEnd && !TakeWholeLine(target, nSize - 1))
         ReadCharacters(target, nSize - 1);
     pszLine[target.nLength] = '\0';
+    return target.nLength;
 }
 
 // Lines that cross the end of the chunk or the limit. In text mode a CR at the end of a

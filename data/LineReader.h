@@ -27,8 +27,12 @@ public:
     // Reads at most nSize - 1 characters of one line into pszLine and terminates it.
     // A line end that stops the read is consumed; after nSize - 1 characters the read
     // stops without looking further, so the rest of the line is what the next read gets.
-    void ReadBoundedLine(char* pszLine, std::size_t nSize);
-    template <std::size_t N> void ReadBoundedLine(char (&szLine)[N]) { ReadBoundedLine(szLine, N); }
+    // Returns the characters read, which a NUL byte among them would hide from strlen.
+    std::size_t ReadBoundedLine(char* pszLine, std::size_t nSize);
+    template <std::size_t N> std::size_t ReadBoundedLine(char (&szLine)[N])
+    {
+        return ReadBoundedLine(szLine, N);
+    }
 
     // Moves on exactly as ReadBoundedLine would, keeping only the first character of what
     // it passes ('\0' when that is empty): lines read only to be passed over cost no copy.

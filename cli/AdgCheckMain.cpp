@@ -1,0 +1,144 @@
+// adgcheck: reports what the program will make of a quote module, line by line.
+#include "ModuleCheck.h"
+#include "QuotePreview.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum { EXIT_CLEAN = 0, EXIT_ERRORS = 1, EXIT_UNREADABLE = 2 };
+
+const char kszUsage[] = "Usage: adgcheck [--show N] FILE...\n";
+
+const char kszHelp[] =
+    "Checks Adagiomill quote modules (.adg files) by reading them exactly as the program\n"
+    "does, and lists every problem as FILE:LINE: error: or FILE:LINE: warning: followed by\n"
+    "what the program will show instead.\n"
+    "\n"
+    "Errors: a header that will not load, a line longer than its field (title 23, number\n"
+    "of quotes 3 digits, text 198, attribution 48 characters) which shifts every later\n"
+    "read, two \"%\" lines in a row, a declared number of quotes other than the quotes\n"
+    "present, a Ctrl-Z byte before the end of the file.\n"
+    "Warnings: text after the number of quotes, a \"%\" line with words that are never\n"
+    "shown, blank lines, lone CRs, tabs and other control bytes, UTF-8 text, bytes that\n"
+    "are no character in Windows-1252.\n"
+    "\n"
+    "  --show N   print quote N (from 1) of one FILE as the window shows its two fields\n"
+    "  --help     print this text\n"
+    "\n"
+    "Exit status: 0 when no file has errors, 1 when one has, 2 when a file cannot be read.\n"
+    "docs/module-format.md lists every message.\n";
+
+struct SOptions {
+    int nShow = 0; // 0: check instead
+    std::vector<std::string> files;
+};
+
+bool ParseQuoteNumber(const char* pszText, int& nQuote)
+{
+    const char* pszEnd = pszText + std::strlen(pszText);
+    const auto [pEnd, error] = std::from_chars(pszText, pszEnd, nQuote);
+    return error == std::errc() && pEnd == pszEnd && nQuote >= 1;
+}
+
+bool ParseOptions(int argc, char** argv, SOptions& options)
+{
+    bool bFilesOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string strArg = argv[i];
+        if (bFilesOnly || strArg.empty() || strArg[0] != '-' || strArg == "-")
+            options.files.push_back(strArg);
+        else if (strArg == "--")
+            bFilesOnly = true;
+        else if (strArg == "--show" && i + 1 < argc && ParseQuoteNumber(argv[i + 1], options.nShow))
+            ++i;
+        else
+            return false;
+    }
+    return options.nShow == 0 ? !options.files.empty() : options.files.size() == 1;
+}
+
+void PrintLines(const std::string& strText)
+{
+    std::string strOut = strText;
+    for (std::size_t nAt = strOut.find("\r\n"); nAt != std::string::npos;
+         nAt = strOut.find("\r\n", nAt + 1))
+        strOut.erase(nAt, 1);
+    std::fwrite(strOut.data(), 1, strOut.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+int Show(const std::string& strPath, int nQuote)
+{
+    const SModuleCheck check = CheckModule(strPath);
+    if (!check.bReadable) {
+        std::fprintf(stderr, "adgcheck: %s: cannot read the file\n", strPath.c_str());
+        return EXIT_UNREADABLE;
+    }
+    if (check.bLoads && nQuote > std::max(check.nDeclared, 1)) {
+        std::fprintf(stderr,
+                     "adgcheck: %s: quote %d is never shown: the module declares %d quotes\n",
+                     strPath.c_str(), nQuote, check.nDeclared);
+        return EXIT_ERRORS;
+    }
+    const SQuotePreview preview = PreviewQuote(strPath, nQuote);
+    std::fputs("[quote]\n", stdout);
+    PrintLines(preview.strText);
+    std::fputs("[attribution]\n", stdout);
+    PrintLines(preview.strAuthor);
+    return check.bLoads ? EXIT_CLEAN : EXIT_ERRORS;
+}
+
+std::string Counted(std::uint64_t nCount, const std::string& strNoun)
+{
+    return std::to_string(nCount) + " " + strNoun + (nCount == 1 ? "" : "s");
+}
+
+int Check(const std::string& strPath)
+{
+    const SModuleCheck check = CheckModule(strPath);
+    if (!check.bReadable) {
+        std::printf("%s: error: cannot read the file\n", strPath.c_str());
+        return EXIT_UNREADABLE;
+    }
+    const CDiagnostics& diagnostics = check.diagnostics;
+    for (const SDiagnostic& diagnostic : diagnostics.Sorted())
+        std::printf("%s\n", FormatDiagnostic(strPath, diagnostic).c_str());
+    if (diagnostics.Dropped() != 0)
+        std::printf("%s: note: %llu more problems not listed\n", strPath.c_str(),
+                    static_cast<unsigned long long>(diagnostics.Dropped()));
+    std::printf("%s: %s, %s, %s\n", strPath.c_str(),
+                Counted(static_cast<std::uint64_t>(check.nPresent), "quote").c_str(),
+                Counted(diagnostics.Errors(), "error").c_str(),
+                Counted(diagnostics.Warnings(), "warning").c_str());
+    return diagnostics.Errors() == 0 ? EXIT_CLEAN : EXIT_ERRORS;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kszUsage, stdout);
+        std::fputs(kszHelp, stdout);
+        return EXIT_CLEAN;
+    }
+    SOptions options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fputs(kszUsage, stderr);
+        std::fputs("Try adgcheck --help.\n", stderr);
+        return EXIT_UNREADABLE;
+    }
+    if (options.nShow != 0)
+        return Show(options.files[0], options.nShow);
+    int nStatus = EXIT_CLEAN;
+    for (const std::string& strPath : options.files)
+        nStatus = std::max(nStatus, Check(strPath));
+    return nStatus;
+}

@@ -1,0 +1,182 @@
+#include "ModuleBytes.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+const unsigned char kCtrlZ = 0x1A;
+
+std::string Hex(unsigned char ch)
+{
+    char szHex[8];
+    std::snprintf(szHex, sizeof szHex, "0x%02X", static_cast<unsigned>(ch));
+    return szHex;
+}
+
+// Windows-1252 leaves these five unassigned.
+bool IsUnassigned(unsigned char ch)
+{
+    return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
+}
+
+// Continuation bytes a UTF-8 lead byte announces, 0 when it is none.
+int Utf8Continuations(unsigned char ch)
+{
+    if (ch >= 0xC2 && ch <= 0xDF)
+        return 1;
+    if (ch >= 0xE0 && ch <= 0xEF)
+        return 2;
+    if (ch >= 0xF0 && ch <= 0xF4)
+        return 3;
+    return 0;
+}
+
+enum EByteProblem { BOM_OR_UTF8, CONTROL, LONE_CR, UNASSIGNED, PROBLEM_KINDS };
+
+class CByteScanner {
+public:
+    explicit CByteScanner(CDiagnostics& diagnostics) : m_diagnostics(diagnostics) {}
+
+    void Feed(unsigned char ch);
+    void Finish(std::uint64_t nBytesLeft);
+    bool Stopped() const { return m_bStopped; }
+
+private:
+    void Single(unsigned char ch, std::uint64_t nColumn);
+    void FlushSequence();
+    void EndSequence();
+    void EndLine();
+    void Report(EByteProblem eKind, std::uint64_t nColumn, std::string strMessage);
+
+    CDiagnostics& m_diagnostics;
+    std::uint64_t m_nLine = 1;
+    std::uint64_t m_nColumn = 0; // of the byte last fed, from 1
+    bool m_bCrPending = false;
+    bool m_reported[PROBLEM_KINDS] = {};
+    unsigned char m_sequence[4] = {};
+    int m_nSequence = 0;
+    int m_nNeeded = 0;
+    std::uint64_t m_nSequenceColumn = 0;
+    bool m_bStopped = false;
+};
+
+void CByteScanner::Report(EByteProblem eKind, std::uint64_t nColumn, std::string strMessage)
+{
+    if (m_reported[eKind])
+        return;
+    m_reported[eKind] = true;
+    m_diagnostics.Add(m_nLine, nColumn, ESeverity::Warning,
+                      "column " + std::to_string(nColumn) + ": " + std::move(strMessage));
+}
+
+void CByteScanner::EndLine()
+{
+    FlushSequence();
+    ++m_nLine;
+    m_nColumn = 0;
+    for (bool& bReported : m_reported)
+        bReported = false;
+}
+
+// A lead byte whose continuation did not come: its bytes stand for themselves.
+void CByteScanner::FlushSequence()
+{
+    for (int i = 0; i < m_nSequence; ++i)
+        Single(m_sequence[i], m_nSequenceColumn + static_cast<std::uint64_t>(i));
+    m_nSequence = 0;
+    m_nNeeded = 0;
+}
+
+void CByteScanner::EndSequence()
+{
+    const bool bBom = m_nLine == 1 && m_nSequenceColumn == 1 && m_sequence[0] == 0xEF &&
+                      m_sequence[1] == 0xBB && m_sequence[2] == 0xBF;
+    m_nSequence = 0;
+    if (bBom)
+        Report(BOM_OR_UTF8, 1,
+               "a UTF-8 byte-order mark: it shows as three stray characters before the title");
+    else
+        Report(BOM_OR_UTF8, m_nSequenceColumn,
+               "this looks like UTF-8: save the module as ANSI (Windows-1252), or each such "
+               "letter shows as two or three wrong characters");
+}
+
+void CByteScanner::Single(unsigned char ch, std::uint64_t nColumn)
+{
+    if (ch == '\t')
+        Report(CONTROL, nColumn, "a tab is a control character, not printable text");
+    else if (ch < 0x20 || ch == 0x7F)
+        Report(CONTROL, nColumn, "byte " + Hex(ch) + " is a control character, not printable text");
+    else if (IsUnassigned(ch))
+        Report(UNASSIGNED, nColumn, "byte " + Hex(ch) + " is no character in Windows-1252");
+}
+
+void CByteScanner::Feed(unsigned char ch)
+{
+    if (m_bCrPending && ch != '\n')
+        Report(LONE_CR, m_nColumn,
+               "a CR without an LF after it is no line end: it stays in the text");
+    m_bCrPending = false;
+    if (ch == kCtrlZ) {
+        m_bStopped = true;
+        return;
+    }
+    if (ch == '\n') {
+        EndLine();
+        return;
+    }
+    ++m_nColumn;
+    if (m_nNeeded > 0 && (ch & 0xC0) == 0x80) {
+        m_sequence[m_nSequence++] = ch;
+        if (--m_nNeeded == 0)
+            EndSequence();
+        return;
+    }
+    FlushSequence();
+    if (ch == '\r') {
+        m_bCrPending = true;
+        return;
+    }
+    m_nNeeded = Utf8Continuations(ch);
+    if (m_nNeeded > 0) {
+        m_sequence[m_nSequence++] = ch;
+        m_nSequenceColumn = m_nColumn;
+        return;
+    }
+    Single(ch, m_nColumn);
+}
+
+void CByteScanner::Finish(std::uint64_t nBytesLeft)
+{
+    if (m_bCrPending)
+        Report(LONE_CR, m_nColumn,
+               "a CR without an LF after it is no line end: it stays in the text");
+    FlushSequence();
+    if (m_bStopped && nBytesLeft > 0)
+        m_diagnostics.Add(m_nLine, m_nColumn + 1, ESeverity::Error,
+                          "column " + std::to_string(m_nColumn + 1) +
+                              ": a Ctrl-Z byte (0x1A) ends the file here: the " +
+                              std::to_string(nBytesLeft) + " bytes after it are never read");
+}
+
+} // namespace
+
+bool ScanModuleBytes(std::istream& stream, CDiagnostics& diagnostics)
+{
+    CByteScanner scanner(diagnostics);
+    const std::size_t kChunk = 65536;
+    std::unique_ptr<char[]> pChunk(new char[kChunk]);
+    std::uint64_t nLeft = 0;
+    while (stream) {
+        stream.read(pChunk.get(), static_cast<std::streamsize>(kChunk));
+        const auto nGot = static_cast<std::size_t>(stream.gcount());
+        std::size_t i = 0;
+        for (; i < nGot && !scanner.Stopped(); ++i)
+            scanner.Feed(static_cast<unsigned char>(pChunk[i]));
+        nLeft += nGot - i;
+    }
+    scanner.Finish(nLeft);
+    return stream.eof() && !stream.bad();
+}

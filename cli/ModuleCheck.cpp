@@ -1,0 +1,192 @@
+#include "ModuleCheck.h"
+
+#include "DecimalText.h"
+#include "FieldRead.h"
+#include "LongLines.h"
+#include "ModuleBytes.h"
+#include "QuoteState.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+// Letters or digits after a "%" mean words, not a decorated separator.
+bool HasWords(const std::string& strText)
+{
+    return std::any_of(strText.begin(), strText.end(), [](char ch) {
+        const auto uch = static_cast<unsigned char>(ch);
+        const unsigned nLower = uch | 0x20u;
+        return IsDigit(ch) || (nLower >= 'a' && nLower <= 'z') || uch >= 0xC0;
+    });
+}
+
+std::string Plural(std::int64_t nCount, const char* pszOne, const char* pszMany)
+{
+    return std::to_string(nCount) + " " + (nCount == 1 ? pszOne : pszMany);
+}
+
+class CModuleWalk {
+public:
+    CModuleWalk(std::istream& stream, SModuleCheck& check)
+        : m_reader(stream), m_longLines(check.diagnostics), m_check(check)
+    {
+    }
+
+    bool IsReadable() const { return m_reader.IsReadable(); }
+    void Walk();
+
+private:
+    SFieldRead Next(std::size_t nSize, EField eField, std::int64_t nQuote = 0);
+    bool ReadHeader();
+    void CheckCountText(const SFieldRead& count);
+    bool ReadQuote(std::int64_t nQuote);
+    void CheckDeclared();
+    void Add(const SFieldRead& read, ESeverity eSeverity, const std::string& strMessage);
+
+    CFieldReader m_reader;
+    CLongLines m_longLines;
+    SModuleCheck& m_check;
+    std::uint64_t m_nCountLine = 0;
+};
+
+SFieldRead CModuleWalk::Next(std::size_t nSize, EField eField, std::int64_t nQuote)
+{
+    SFieldRead read = m_reader.Read(nSize);
+    read.eField = eField == EField::Text && read.First() == '%' ? EField::Separator : eField;
+    read.nQuote = nQuote;
+    m_longLines.Take(read);
+    return read;
+}
+
+void CModuleWalk::Add(const SFieldRead& read, ESeverity eSeverity, const std::string& strMessage)
+{
+    m_check.diagnostics.Add(read.nLine, read.nColumn + 1, eSeverity, strMessage);
+}
+
+void CModuleWalk::Walk()
+{
+    if (ReadHeader()) {
+        std::int64_t nQuote = 1;
+        while (ReadQuote(nQuote))
+            ++nQuote;
+        CheckDeclared();
+    }
+    m_longLines.Finish(m_reader);
+}
+
+bool CModuleWalk::ReadHeader()
+{
+    Next(sizeof CQuoteState::m_szTitle, EField::Title);
+    const SFieldRead count = Next(sizeof CQuoteState::m_szCount, EField::Count);
+    const SFieldRead separator = Next(sizeof CQuoteState::m_szQuote, EField::HeaderSeparator);
+    const char* pszWillNotLoad = "the module will not load: ";
+    if (!IsDigit(count.First())) {
+        Add(count, ESeverity::Error,
+            pszWillNotLoad + count.Name() + " must begin with a digit, but it is read as " +
+                count.Quoted());
+        return false;
+    }
+    if (separator.First() != '%') {
+        Add(separator, ESeverity::Error,
+            pszWillNotLoad + separator.Name() + " must begin with \"%\", but it is read as " +
+                separator.Quoted());
+        return false;
+    }
+    m_nCountLine = count.nLine;
+    m_check.bLoads = true;
+    m_check.nDeclared = DecimalTextToInt(count.strText.c_str());
+    CheckCountText(count);
+    return true;
+}
+
+void CModuleWalk::CheckCountText(const SFieldRead& count)
+{
+    const std::string& strText = count.strText;
+    if (count.bFull || count.nColumn != 0 || std::all_of(strText.begin(), strText.end(), IsDigit))
+        return;
+    Add(count, ESeverity::Warning,
+        "\"" + strText + "\" is read as the number " + std::to_string(m_check.nDeclared) +
+            ": the text after the digits is ignored");
+}
+
+// False once the file has ended before a quote's text.
+bool CModuleWalk::ReadQuote(std::int64_t nQuote)
+{
+    SFieldRead text = Next(sizeof CQuoteState::m_szQuote, EField::Text, nQuote);
+    if (text.eField == EField::Separator) {
+        if (text.nColumn == 0 && HasWords(text.strText))
+            Add(text, ESeverity::Warning,
+                "this line begins with \"%\", so it is passed over as " + text.Name() +
+                    ": its text is never shown");
+        text = Next(sizeof CQuoteState::m_szQuote, EField::Text, nQuote);
+        text.eField = EField::Text;
+        if (text.First() == '%' && text.nColumn == 0 && !HasWords(text.strText))
+            Add(text, ESeverity::Error,
+                "two \"%\" lines in a row: the second is read as " + text.Name());
+    }
+    if (text.bMissing)
+        return false;
+    const SFieldRead attribution =
+        Next(sizeof CQuoteState::m_szAuthor, EField::Attribution, nQuote);
+    const bool bBlank = text.strText.empty() && text.nColumn == 0;
+    if (bBlank && attribution.bMissing) {
+        Add(text, ESeverity::Warning, "a blank line at the end of the file");
+        return false;
+    }
+    if (bBlank)
+        Add(text, ESeverity::Warning, "a blank line is read as " + text.Name());
+    ++m_check.nPresent;
+    return !attribution.bMissing;
+}
+
+std::string QuoteRange(std::int64_t nFirst, std::int64_t nLast, const char* pszOne,
+                       const char* pszMany)
+{
+    if (nFirst == nLast)
+        return "quote " + std::to_string(nFirst) + " " + pszOne;
+    return "quotes " + std::to_string(nFirst) + " to " + std::to_string(nLast) + " " + pszMany;
+}
+
+void CModuleWalk::CheckDeclared()
+{
+    const std::int64_t nDeclared = m_check.nDeclared;
+    const std::int64_t nPresent = m_check.nPresent;
+    std::string strMessage;
+    if (nPresent == 0)
+        strMessage = "the module has no quotes: the window shows two empty fields";
+    else if (nDeclared > nPresent)
+        strMessage = QuoteRange(nPresent + 1, nDeclared, "shows", "show") + " two empty fields";
+    else if (nDeclared == 0)
+        strMessage = "only quote 1 is shown";
+    else if (nDeclared < nPresent)
+        strMessage = QuoteRange(nDeclared + 1, nPresent, "is", "are") + " never shown";
+    else
+        return;
+    if (nPresent != 0)
+        strMessage = "the module declares " + Plural(nDeclared, "quote", "quotes") + ", but " +
+                     Plural(nPresent, "is", "are") + " present: " + strMessage;
+    m_check.diagnostics.Add(m_nCountLine, 1, ESeverity::Error, strMessage);
+}
+
+} // namespace
+
+SModuleCheck CheckModule(const std::string& strPath)
+{
+    SModuleCheck check;
+    std::ifstream bytes(strPath, std::ios::binary);
+    std::ifstream lines(strPath, std::ios::binary);
+    CModuleWalk walk(lines, check);
+    if (!bytes || !walk.IsReadable() || !ScanModuleBytes(bytes, check.diagnostics)) {
+        check.diagnostics = CDiagnostics();
+        return check;
+    }
+    check.bReadable = true;
+    walk.Walk();
+    return check;
+}
