@@ -13,7 +13,8 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Adagiomill'
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 caption='Adagiomill v1.2.0 -- Miscellaneous'
 saved=$'miscellaneous.adg\n0\n10\n2\n1\n0'
-shipped=(Adagiomill.exe miscellaneous.adg README.txt LICENSE.txt uninstall.exe)
+modules=(miscellaneous.adg proverbs.adg)
+shipped=(Adagiomill.exe "${modules[@]}" README.txt LICENSE.txt uninstall.exe)
 
 passed=0
 failed=0
@@ -77,6 +78,7 @@ echo "== Installer round trip =="
 check "silent install" install
 for f in "${shipped[@]}"; do check "$f installed" test -f "$dir/$f"; done
 check "the program installed is the one packed" cmp -s "$dir/Adagiomill.exe" "$stage/Adagiomill.exe"
+for m in "${modules[@]}"; do check "$m installed is the one packed" cmp -s "$dir/$m" "$stage/$m"; done
 resources="$(x86_64-w64-mingw32-windres -i "$stage/Adagiomill.exe" -O rc 2>/dev/null)"
 check "version resource" grep -q '"ProductVersion", "1.2.0"' <<<"$resources"
 check "manifest asks for common controls 6" grep -q 'Common-Controls.*version=""6.0.0.0' <<<"$resources"

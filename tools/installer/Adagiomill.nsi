@@ -67,6 +67,7 @@ Section "Adagiomill" SecProgram
   SetOutPath "$INSTDIR"
   File "${STAGE}/Adagiomill.exe"
   File "${STAGE}/miscellaneous.adg"
+  File "${STAGE}/proverbs.adg"
   File "${STAGE}/README.txt"
   File "${STAGE}/LICENSE.txt"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -99,6 +100,7 @@ Section "un.Adagiomill" SecUnProgram
   SectionIn RO
   Delete "$INSTDIR\Adagiomill.exe"
   Delete "$INSTDIR\miscellaneous.adg"
+  Delete "$INSTDIR\proverbs.adg"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$SMPROGRAMS\Adagiomill.lnk"
@@ -119,7 +121,7 @@ Section "-un.Folder"
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnProgram} "Adagiomill.exe, the default module, the \
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnProgram} "Adagiomill.exe, the shipped modules, the \
       Start-menu entry and the start-with-Windows shortcut."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecUnPurge} "index.txt and every quote module (.adg) \
       in the Adagiomill folder."

@@ -11,20 +11,20 @@ dist="$(mkdir -p "$3" && cd "$3" && pwd)"
 version="$(sed -n 's/^#define ADAGIO_VERSION_TEXT "\(.*\)"$/\1/p' "$repo/data/Version.h")"
 [ -n "$version" ] || { echo "package.sh: no version in data/Version.h" >&2; exit 1; }
 
-# Text files for Notepad: CR LF line ends. The module already has them.
+# Text files for Notepad: CR LF line ends. The modules already have them.
 to_crlf() { sed -e 's/\r$//' -e 's/$/\r/' "$1"; }
 
 rm -rf "$stage"
 mkdir -p "$stage"
 # Symbols only make the download bigger.
 x86_64-w64-mingw32-strip -o "$stage/Adagiomill.exe" "$exe"
-cp "$repo/modules/miscellaneous.adg" "$stage/"
+cp "$repo/modules/miscellaneous.adg" "$repo/modules/proverbs.adg" "$stage/"
 sed "s/@VERSION@/$version/g" "$installer_dir/README.txt" | to_crlf /dev/stdin >"$stage/README.txt"
 to_crlf "$repo/LICENSE" >"$stage/LICENSE.txt"
 
 zip_file="$dist/Adagiomill-$version-win64.zip"
 rm -f "$zip_file"
-(cd "$stage" && zip -q -X "$zip_file" Adagiomill.exe miscellaneous.adg README.txt LICENSE.txt)
+(cd "$stage" && zip -q -X "$zip_file" Adagiomill.exe miscellaneous.adg proverbs.adg README.txt LICENSE.txt)
 
 makensis -V2 -NOCD "-DVERSION=$version" "-DSTAGE=$stage" "-DICON=$repo/ui/res/Adagiomill.ico" \
     "-DOUTFILE=$dist/Adagiomill-$version-setup.exe" "$installer_dir/Adagiomill.nsi"
