@@ -150,7 +150,8 @@ std::string QuoteRange(std::int64_t nFirst, std::int64_t nLast, const char* pszO
 {
     if (nFirst == nLast)
         return "quote " + std::to_string(nFirst) + " " + pszOne;
-    return "quotes " + std::to_string(nFirst) + " to " + std::to_string(nLast) + " " + pszMany;
+    const char* pszJoin = nLast == nFirst + 1 ? " and " : " to ";
+    return "quotes " + std::to_string(nFirst) + pszJoin + std::to_string(nLast) + " " + pszMany;
 }
 
 void CModuleWalk::CheckDeclared()

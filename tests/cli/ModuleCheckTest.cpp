@@ -1,0 +1,223 @@
+// The checker against hand-made broken modules, each message word for word, and against
+// what the program's own display code shows for the same files.
+#include "ModuleCheck.h"
+#include "QuotePreview.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <vector>
+
+namespace {
+
+const std::string kFixtures = ADAGIO_CLI_FIXTURES "/";
+
+std::vector<std::string> Messages(const std::string& strName)
+{
+    const SModuleCheck check = CheckModule(kFixtures + strName);
+    EXPECT_TRUE(check.bReadable) << strName;
+    std::vector<std::string> messages;
+    for (const SDiagnostic& diagnostic : check.diagnostics.Sorted())
+        messages.push_back(FormatDiagnostic(strName, diagnostic));
+    return messages;
+}
+
+struct SFixture {
+    const char* pszName;
+    std::vector<std::string> messages;
+};
+
+const SFixture kFixtureMessages[] = {
+    {"clean-layouts.adg", {}},
+    {"lf-line-ends.adg", {}},
+    {"ctrl-z-last.adg", {}},
+    {"title-24-characters.adg",
+     {"title-24-characters.adg:1: error: the title is 24 characters long, over the limit of 23: it "
+      "is read whole, but its line end is read as the number of quotes, which is then empty",
+      "title-24-characters.adg:1: error: the module will not load: the number of quotes must "
+      "begin with a digit, but it is read as the end of line 1"}},
+    {"title-too-long.adg",
+     {"title-too-long.adg:1: error: the title is 36 characters long, over the limit of 23: only "
+      "its first 24 characters are read, and the rest is read as the number of quotes",
+      "title-too-long.adg:1: error: the module will not load: the number of quotes must begin "
+      "with a digit, but it is read as \" the\""}},
+    {"count-1000.adg",
+     {"count-1000.adg:2: error: the number of quotes must be 0 to 999, at most 3 digits: it is "
+      "read whole, but its line end is read as the header's \"%\" line, which is then empty",
+      "count-1000.adg:2: error: the module will not load: the header's \"%\" line must begin "
+      "with \"%\", but it is read as the end of line 2"}},
+    {"count-in-words.adg",
+     {"count-in-words.adg:2: error: the number of quotes is 9 characters long, over the limit of "
+      "3: only its first 4 characters are read, and the rest is read as the header's \"%\" line",
+      "count-in-words.adg:2: error: the module will not load: the header's \"%\" line must begin "
+      "with \"%\", but it is read as \"uotes\""}},
+    {"count-trailing-text.adg",
+     {"count-trailing-text.adg:2: warning: \"1x\" is read as the number 1: the text after the "
+      "digits is ignored"}},
+    {"count-not-a-number.adg",
+     {"count-not-a-number.adg:2: error: the module will not load: the number of quotes must "
+      "begin with a digit, but it is read as \"one\""}},
+    {"empty.adg",
+     {"empty.adg:1: error: the module will not load: the number of quotes must begin with a "
+      "digit, but it is read as nothing: the file has ended"}},
+    {"header-without-separator.adg",
+     {"header-without-separator.adg:3: error: the module will not load: the header's \"%\" line "
+      "must begin with \"%\", but it is read as \"-\""}},
+    {"over-long-fields.adg",
+     {"over-long-fields.adg:2: error: the module declares 3 quotes, but 6 are present: quotes 4 "
+      "to 6 are never shown",
+      "over-long-fields.adg:4: error: quote 1's text is 199 characters long, over the limit of "
+      "198: it is read whole, but its line end is read as quote 1's attribution, which is then "
+      "empty",
+      "over-long-fields.adg:7: error: quote 3's text is 250 characters long, over the limit of "
+      "198: only its first 199 characters are read, and the rest is read as quote 3's "
+      "attribution",
+      "over-long-fields.adg:11: error: quote 5's attribution is 49 characters long, over the "
+      "limit of 48: it is read whole, but its line end is read as quote 6's text, which is then "
+      "empty"}},
+    {"two-separators.adg",
+     {"two-separators.adg:2: error: the module declares 2 quotes, but 3 are present: quote 3 is "
+      "never shown",
+      "two-separators.adg:7: error: two \"%\" lines in a row: the second is read as quote 2's "
+      "text"}},
+    {"separator-with-words.adg",
+     {"separator-with-words.adg:6: warning: this line begins with \"%\", so it is passed over as "
+      "the \"%\" line before quote 2: its text is never shown"}},
+    {"declared-more.adg",
+     {"declared-more.adg:2: error: the module declares 5 quotes, but 2 are present: quotes 3 to "
+      "5 show two empty fields"}},
+    {"declared-fewer.adg",
+     {"declared-fewer.adg:2: error: the module declares 1 quote, but 3 are present: quotes 2 and "
+      "3 are never shown"}},
+    {"declared-zero.adg",
+     {"declared-zero.adg:2: error: the module declares 0 quotes, but 1 is present: only quote 1 "
+      "is shown"}},
+    {"no-quotes.adg",
+     {"no-quotes.adg:2: error: the module has no quotes: the window shows two empty fields"}},
+    {"ctrl-z-early.adg",
+     {"ctrl-z-early.adg:2: error: the module declares 2 quotes, but 1 is present: quote 2 shows "
+      "two empty fields",
+      "ctrl-z-early.adg:6: error: column 1: a Ctrl-Z byte (0x1A) ends the file here: the 11 "
+      "bytes after it are never read"}},
+    {"blank-lines.adg",
+     {"blank-lines.adg:4: warning: a blank line is read as quote 1's text",
+      "blank-lines.adg:10: warning: a blank line at the end of the file"}},
+    {"stray-bytes.adg",
+     {"stray-bytes.adg:1: warning: column 1: a UTF-8 byte-order mark: it shows as three stray "
+      "characters before the title",
+      "stray-bytes.adg:4: warning: column 4: a CR without an LF after it is no line end: it "
+      "stays in the text",
+      "stray-bytes.adg:5: warning: column 2: a tab is a control character, not printable text",
+      "stray-bytes.adg:7: warning: column 4: this looks like UTF-8: save the module as ANSI "
+      "(Windows-1252), or each such letter shows as two or three wrong characters",
+      "stray-bytes.adg:7: warning: column 7: byte 0x81 is no character in Windows-1252",
+      "stray-bytes.adg:8: warning: column 5: byte 0x07 is a control character, not printable "
+      "text"}},
+};
+
+TEST(ModuleCheckTest, EachFixtureGetsItsMessages)
+{
+    for (const SFixture& fixture : kFixtureMessages)
+        EXPECT_EQ(Messages(fixture.pszName), fixture.messages) << fixture.pszName;
+}
+
+TEST(ModuleCheckTest, EveryShippedModuleIsClean)
+{
+    int nModules = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(ADAGIO_MODULES_DIR)) {
+        const std::string strPath = entry.path().string();
+        const SModuleCheck check = CheckModule(strPath);
+        EXPECT_TRUE(check.bLoads) << strPath;
+        EXPECT_EQ(check.diagnostics.Errors() + check.diagnostics.Warnings(), 0u) << strPath;
+        EXPECT_EQ(check.nPresent, check.nDeclared) << strPath;
+        ++nModules;
+    }
+    EXPECT_GE(nModules, 1);
+}
+
+// What the messages say the window shows, as the program's display code shows it.
+TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
+{
+    const std::string strX199(199, 'x'), strY199(199, 'y'), strY49(49, 'y');
+    const struct {
+        const char* pszName;
+        int nQuote;
+        SQuotePreview expected;
+    } kCases[] = {
+        {"over-long-fields.adg", 1, {strX199, ""}},
+        {"over-long-fields.adg", 2, {"A", " "}},
+        {"over-long-fields.adg", 3, {strY199, strY49}},
+        {"two-separators.adg", 2, {"%", "Two"}},
+        {"clean-layouts.adg", 2, {"No attribution: the next separator stands in", " "}},
+        {"clean-layouts.adg",
+         4,
+         {"%Begins with a percent sign after its own separator", "Percent"}},
+        {"declared-more.adg", 4, {"", ""}},
+        {"stray-bytes.adg", 1, {"One\rtwo", "A\tB"}},
+        {"header-without-separator.adg",
+         1,
+         {"Invalid quote module selected. Please click on Options and load a valid module.", ""}},
+    };
+    for (const auto& test : kCases) {
+        const SQuotePreview preview = PreviewQuote(kFixtures + test.pszName, test.nQuote);
+        EXPECT_EQ(preview.strText, test.expected.strText) << test.pszName << " " << test.nQuote;
+        EXPECT_EQ(preview.strAuthor, test.expected.strAuthor) << test.pszName << " " << test.nQuote;
+    }
+}
+
+class CHostileModuleTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = std::filesystem::temp_directory_path() /
+                 ("adgcheck-" + std::to_string(std::random_device()()));
+        std::filesystem::create_directories(m_path);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_path); }
+
+    std::string Write(const std::string& strName, const std::string& strBytes) const
+    {
+        const std::string strPath = (m_path / strName).string();
+        std::ofstream(strPath, std::ios::binary) << strBytes;
+        return strPath;
+    }
+
+    std::filesystem::path m_path;
+};
+
+TEST_F(CHostileModuleTest, EndlessLineIsMeasuredWhole)
+{
+    const SModuleCheck check = CheckModule(Write("line.adg", std::string(5'000'000, 'z')));
+    ASSERT_TRUE(check.bReadable);
+    EXPECT_FALSE(check.bLoads);
+    const std::vector<SDiagnostic> diagnostics = check.diagnostics.Sorted();
+    ASSERT_EQ(diagnostics.size(), 2u);
+    EXPECT_EQ(diagnostics[0].strMessage.rfind("the title is 5000000 characters long", 0), 0u);
+}
+
+TEST_F(CHostileModuleTest, ProblemOnEveryLineKeepsTheFirstAndCountsTheRest)
+{
+    std::string strModule = "Separators\n2\n%\n";
+    for (int i = 0; i < 100'000; ++i)
+        strModule += "%\n";
+    const SModuleCheck check = CheckModule(Write("separators.adg", strModule));
+    // Each quote reads three "%" lines, the second of them an error; one more for the count.
+    EXPECT_EQ(check.diagnostics.Errors(), 33'334u);
+    EXPECT_EQ(check.diagnostics.Sorted().size(), CDiagnostics::kMaxKept);
+    EXPECT_EQ(check.diagnostics.Dropped(), 33'334u - CDiagnostics::kMaxKept);
+}
+
+TEST_F(CHostileModuleTest, RandomBytesAreCheckedAndMissingFilesAreNotReadable)
+{
+    std::mt19937 random(7);
+    std::string strBytes(1 << 20, '\0');
+    for (char& ch : strBytes)
+        ch = static_cast<char>(random());
+    EXPECT_TRUE(CheckModule(Write("random.adg", strBytes)).bReadable);
+    EXPECT_FALSE(CheckModule(m_path.string()).bReadable);
+    EXPECT_FALSE(CheckModule((m_path / "missing.adg").string()).bReadable);
+}
+
+} // namespace
