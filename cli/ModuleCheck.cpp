@@ -179,9 +179,14 @@ void CModuleWalk::CheckDeclared()
 
 SModuleCheck CheckModule(const std::string& strPath)
 {
-    SModuleCheck check;
     std::ifstream bytes(strPath, std::ios::binary);
     std::ifstream lines(strPath, std::ios::binary);
+    return CheckModule(bytes, lines);
+}
+
+SModuleCheck CheckModule(std::istream& bytes, std::istream& lines)
+{
+    SModuleCheck check;
     CModuleWalk walk(lines, check);
     if (!bytes || !walk.IsReadable() || !ScanModuleBytes(bytes, check.diagnostics)) {
         check.diagnostics = CDiagnostics();

@@ -5,6 +5,7 @@
 #include "Diagnostics.h"
 
 #include <cstdint>
+#include <istream>
 #include <string>
 
 struct SModuleCheck {
@@ -16,3 +17,5 @@ struct SModuleCheck {
 };
 
 SModuleCheck CheckModule(const std::string& strPath);
+// The same module twice, as the file is read twice: once for its bytes, once for its lines.
+SModuleCheck CheckModule(std::istream& bytes, std::istream& lines);

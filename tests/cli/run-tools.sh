@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The built tools on real input: the modules we ship, the broken fixtures, and Debian's
+# fortune files converted and checked.
+# Usage: run-tools.sh EMULATOR ADGCHECK FORTUNE2ADG WORKDIR (EMULATOR may be empty)
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo="$(cd "$here/../.." && pwd)"
+emulator=$1 adgcheck=$2 fortune2adg=$3 work=$4
+fortunes=/usr/share/games/fortunes
+passed=0 failed=0
+
+run() { ${emulator:+"$emulator"} "$@"; }
+check() {
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+exits() { local want=$1; shift; run "$@" >"$work/out.txt" 2>"$work/err.txt"; [ $? -eq "$want" ]; }
+says() { tr -d '\r' <"$work/out.txt" | grep -qF -- "$1"; }
+prints() { [ "$(tr -d '\r' <"$work/out.txt")" = "$1" ]; }
+
+rm -rf "$work" && mkdir -p "$work"
+check "adgcheck --help" exits 0 "$adgcheck" --help
+check "fortune2adg --help" exits 0 "$fortune2adg" --help
+check "adgcheck without a file" exits 2 "$adgcheck"
+
+for module in "$repo"/modules/*.adg; do
+  name=$(basename "$module")
+  check "$name is clean" exits 0 "$adgcheck" "$module"
+  check "$name has nothing to report" says "$name: $(sed -n 2p "$module" | tr -d '\r') quotes, 0 errors, 0 warnings"
+done
+
+fixtures="$here/fixtures"
+check "a fixture with errors" exits 1 "$adgcheck" "$fixtures/over-long-fields.adg"
+check "its first message" says "over-long-fields.adg:2: error: the module declares 3 quotes"
+check "warnings alone pass" exits 0 "$adgcheck" "$fixtures/stray-bytes.adg"
+check "an unreadable file" exits 2 "$adgcheck" "$fixtures/clean-layouts.adg" "$work/missing.adg"
+check "the last quote shown" exits 0 "$adgcheck" --show 4 "$fixtures/clean-layouts.adg"
+check "its fields" prints $'[quote]\n%Begins with a percent sign after its own separator\n[attribution]\nPercent'
+
+for name in fortunes literature riddles; do
+  [ -f "$fortunes/$name" ] || { echo "FAILED: $fortunes/$name missing (fortunes-min)"; failed=$((failed + 1)); continue; }
+  module="$work/$name.adg"
+  check "$name converted" exits 0 "$fortune2adg" "$fortunes/$name"
+  cp "$work/out.txt" "$module"
+  sed "s/^/  /" "$work/err.txt" | tr -d '\r'
+  check "$name.adg passes adgcheck" exits 0 "$adgcheck" "$module"
+  check "$name.adg has nothing to report" says "0 errors, 0 warnings"
+done
+check "the title given" exits 0 "$fortune2adg" --title "Literary Lines" --max 5 "$fortunes/literature"
+check "its header" bash -c "head -c 22 '$work/out.txt' | cmp -s - <(printf 'Literary Lines\r\n5\r\n%%\r\n')"
+
+echo "cli tools: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

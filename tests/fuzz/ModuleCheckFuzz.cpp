@@ -1,0 +1,47 @@
+// The module checker on any file: it never stops short of a report, keeps its list bounded,
+// and the quotes it says are missing show two empty fields in the program's own display.
+#include "FuzzSupport.h"
+#include "ModuleCheck.h"
+#include "QuotePreview.h"
+
+#include <sstream>
+
+namespace {
+
+const char kszModule[] = "module.adg";
+const char kszInvalid[] =
+    "Invalid quote module selected. Please click on Options and load a valid module.";
+
+} // namespace
+
+// Flags (1 insert the run), run position and length, then the module.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
+{
+    CFuzzInput input{pData, nSize};
+    const auto nFlags = input.Take<std::uint8_t>();
+    const auto nRunPos = input.Take<std::uint16_t>();
+    const auto nRunLength = input.Take<std::uint32_t>();
+    const std::string strModule = input.WriteRest(kszModule, nFlags & 1, nRunPos, nRunLength);
+
+    const SModuleCheck check = CheckModule(kszModule);
+    FUZZ_CHECK(check.bReadable);
+    const CDiagnostics& diagnostics = check.diagnostics;
+    const std::size_t nKept = diagnostics.Sorted().size();
+    FUZZ_CHECK(nKept <= CDiagnostics::kMaxKept);
+    FUZZ_CHECK(diagnostics.Errors() + diagnostics.Warnings() == nKept + diagnostics.Dropped());
+
+    std::istringstream bytes(strModule), lines(strModule);
+    const SModuleCheck again = CheckModule(bytes, lines);
+    FUZZ_CHECK(again.bLoads == check.bLoads && again.nPresent == check.nPresent);
+
+    if (!check.bLoads) {
+        FUZZ_CHECK(PreviewQuote(kszModule, 1).strText == kszInvalid);
+        return 0;
+    }
+    FUZZ_CHECK(check.nPresent >= 0 && check.nDeclared >= 0 && check.nDeclared <= 999);
+    if (check.nPresent < 999) {
+        const SQuotePreview missing = PreviewQuote(kszModule, static_cast<int>(check.nPresent) + 1);
+        FUZZ_CHECK(missing.strText.empty() && missing.strAuthor.empty());
+    }
+    return 0;
+}
