@@ -1,0 +1,19 @@
+// UTF-8 text as Windows-1252, the single-byte code page quote modules are written in.
+#pragma once
+
+#include <string>
+
+enum class ECp1252Status {
+    Converted,
+    BadUtf8,  // malformed, overlong, a surrogate or beyond U+10FFFF
+    Unmapped, // well-formed, but a character Windows-1252 does not have
+};
+
+// Converts the whole of strUtf8 into strCp1252; on failure strCp1252 holds only the part
+// before the fault.
+ECp1252Status Utf8ToCp1252(const std::string& strUtf8, std::string& strCp1252);
+
+// A byte the quote window shows as a character: no control code, no DEL, none of the five
+// codes Windows-1252 leaves undefined.
+bool IsPrintableCp1252(unsigned char ch);
+bool IsPrintableCp1252(const std::string& str);

@@ -1,0 +1,269 @@
+// fortune2adg: cookies, their conversion, the command line, and modules read back by the
+// program's own quote reader.
+#include "Cp1252.h"
+#include "FortuneConversion.h"
+#include "FortuneModule.h"
+#include "FortuneTool.h"
+#include "LineFile.h"
+#include "QuoteState.h"
+#include "RecordingView.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The cookies' raw text, with "!" after one that outgrew the bound.
+std::vector<std::string> ReadCookies(const std::string& strBytes)
+{
+    std::istringstream stream(strBytes);
+    CLineReader reader(stream, ELineMode::Text);
+    CFortuneFile file(reader);
+    std::vector<std::string> cookies;
+    for (SFortuneCookie cookie; file.ReadCookie(cookie);) {
+        EXPECT_LE(cookie.m_strRaw.size(), CFortuneFile::kMaxCookieBytes);
+        cookies.push_back(cookie.m_strRaw + (cookie.m_bTooLong ? "!" : ""));
+    }
+    return cookies;
+}
+
+SFortuneConversion ConvertBytes(const std::string& strBytes, int nMax = 999)
+{
+    std::istringstream stream(strBytes);
+    CLineReader reader(stream, ELineMode::Text);
+    return ConvertFortunes(reader, nMax);
+}
+
+const std::string kX255(255, 'x'), kSpaces(1000, ' '), kEndless(3 << 20, 'x');
+
+// clang-format off
+const std::tuple<std::string, std::vector<std::string>> kSplitCases[] = {
+    {"", {}},
+    {"%\n\n \t\n%\n\na\n\n%\n", {"\na\n\n"}},
+    {"a\r\n%\r\nb", {"a\n", "b\n"}},
+    {"a\n% \t\r\nb\n%\n", {"a\n", "b\n"}},
+    {"a\n%x\n %\n", {"a\n%x\n %\n"}},
+    {"a\n%" + kSpaces + "\nb", {"a\n", "b\n"}},
+    {"a\n%" + kSpaces + "x\n", {"a\n%" + kSpaces + "x\n"}},
+    {kX255 + "\n" + kX255 + kX255 + "\n%\n", {kX255 + "\n" + kX255 + kX255 + "\n"}},
+    {std::string("a\0b\n", 4), {std::string("a\0b\n", 4)}},
+    {"a\n%\nb\x1A\n%\nc\n", {"a\n", "b\n"}},
+    {kEndless + "\n%\nshort", {kEndless.substr(0, CFortuneFile::kMaxCookieBytes) + "!", "short\n"}}};
+// clang-format on
+
+TEST(FortuneTest, SplitsCookiesAtPercentLines)
+{
+    for (const auto& [strBytes, expected] : kSplitCases)
+        EXPECT_EQ(ReadCookies(strBytes), expected) << strBytes.substr(0, 40);
+}
+
+// Binary junk without the end-of-file byte: bounded cookies, and only printable quotes.
+TEST(FortuneTest, BinaryJunk)
+{
+    std::string strJunk(1 << 20, '\0');
+    std::uint32_t nState = 12345;
+    for (char& ch : strJunk) {
+        nState = nState * 214013 + 2531011;
+        ch = static_cast<char>(nState >> 16 == 0x1A ? 0 : nState >> 16);
+    }
+    EXPECT_GT(ReadCookies(strJunk).size(), 0u);
+    for (const SQuote& quote : ConvertBytes(strJunk).m_quotes)
+        EXPECT_TRUE(IsPrintableCp1252(quote.m_strText + quote.m_strAuthor));
+}
+
+constexpr ESkipReason kOk = ESkipReason::None;
+const std::string k198(198, 't'), k99(99, 't'), k48(48, 'a');
+
+std::string Repeat(const std::string& str, int nTimes)
+{
+    std::string strAll;
+    for (int i = 0; i < nTimes; ++i)
+        strAll += str;
+    return strAll;
+}
+
+// Raw cookie, then the reason, text and attribution it converts to.
+// clang-format off
+const std::tuple<std::string, ESkipReason, std::string, std::string> kCookieCases[] = {
+    {"It's a *__\b\bUN*lucky week\n", kOk, "It's a *UN*lucky week", ""},
+    {"\bx\by\n", kOk, "y", ""},
+    {"a\t\bb \b\b\n", kOk, "a", ""},
+    {"A:\tDoc\n \t centred \t\n", kOk, "A: Doc~centred", ""},
+    {"\n\n first\n\nsecond\n\n\n", kOk, "first~~second", ""},
+    {"Text\n\n\t-- Tamim Ansary,\n\t   on textbooks\n\n", kOk, "Text", "Tamim Ansary, on textbooks"},
+    {"Text\n\t-- Name\nmore\n", kOk, "Text~-- Name~more", ""},
+    {"Text\n\t-- Name\n \n\tmore\n", kOk, "Text~-- Name~~more", ""},
+    {"a\n-- b\n-- \t c\n", kOk, "a~-- b", "c"},
+    {"x -- y\n--z\n", kOk, "x -- y~--z", ""},
+    {"%a\n-- b%\n", kOk, "%a", "b%"},
+    {"\xE2\x80\x9CQ\xE2\x80\x9D \xE2\x80\x94 caf\xC3\xA9\n", kOk, "\x93Q\x94 \x97 caf\xE9", ""},
+    {k198 + "\n-- " + k48 + "\n", kOk, k198, k48},
+    {Repeat("\xC3\xA9", 198), kOk, std::string(198, '\xE9'), ""},
+    {k99 + "\n" + k99 + "\n", ESkipReason::TextTooLong, "", ""},
+    {"a\n-- " + k48 + "a\n", ESkipReason::AuthorTooLong, "", ""},
+    {"a\n  -- b~\n", ESkipReason::Tilde, "", ""},
+    {"caf\xE9\n", ESkipReason::BadUtf8, "", ""},
+    {"\xE2\x98\x83\n", ESkipReason::Unprintable, "", ""},
+    {"a\rb\n", ESkipReason::Unprintable, "", ""},
+    {"a\n-- b\x7F\n", ESkipReason::Unprintable, "", ""},
+    {"\b\n \t\n", ESkipReason::Empty, "", ""},
+    {"\t\t-- Anonymous\n", ESkipReason::Empty, "", ""},
+    {"a\n-- %b\n", ESkipReason::PercentAuthor, "", ""}};
+// clang-format on
+
+TEST(FortuneTest, ConvertsCookiesByTheRules)
+{
+    for (const auto& [strRaw, reason, strText, strAuthor] : kCookieCases) {
+        SQuote quote = {"stale", "stale"};
+        EXPECT_EQ(ConvertCookie({strRaw, false}, quote), reason) << strRaw;
+        EXPECT_EQ(quote.m_strText + "|" + quote.m_strAuthor, strText + "|" + strAuthor) << strRaw;
+    }
+    SQuote quote;
+    EXPECT_EQ(ConvertCookie({"short\n", true}, quote), ESkipReason::TextTooLong);
+}
+
+constexpr EArgumentText kUtf8 = EArgumentText::Utf8, kAnsi = EArgumentText::Utf8OrAnsi;
+
+TEST(FortuneTest, Titles)
+{
+    const std::tuple<std::string, EArgumentText, std::string> kDefaults[] = {
+        {"/usr/share/games/fortunes/literature", kUtf8, "Literature"},
+        {"dir\\wisdom.a.txt", kUtf8, "Wisdom.a"},
+        {"dir/", kAnsi, "Fortunes"},
+        {"caf\xE9.txt", kUtf8, "Fortunes"},
+        {"caf\xE9.txt", kAnsi, "Caf\xE9"},
+        {std::string(30, 'n'), kUtf8, "N" + std::string(22, 'n')}};
+    for (const auto& [strPath, eText, strTitle] : kDefaults)
+        EXPECT_EQ(DefaultTitle(strPath, eText), strTitle) << strPath;
+    const std::tuple<std::string, EArgumentText, bool> kGiven[] = {
+        {std::string(23, 'T'), kUtf8, true},
+        {std::string(24, 'T'), kAnsi, false},
+        {Repeat("\xC3\xA9", 23), kUtf8, true},
+        {"caf\xE9", kUtf8, false},
+        {"caf\xE9", kAnsi, true},
+        {"\x81", kAnsi, false}};
+    for (const auto& [strGiven, eText, bAccepted] : kGiven) {
+        std::string strTitle;
+        EXPECT_EQ(MakeTitle(strGiven, eText, strTitle), bAccepted) << strGiven;
+    }
+}
+
+// Each test gets a fresh scratch directory, removed afterwards.
+class FortuneFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto nTicks = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_dir = fs::temp_directory_path() / ("fortune2adg-" + std::to_string(nTicks));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Write(const std::string& strName, const std::string& strBytes)
+    {
+        const std::string strPath = (m_dir / strName).string();
+        std::ofstream(strPath, std::ios::binary) << strBytes;
+        return strPath;
+    }
+
+    int Run(const std::vector<std::string>& args)
+    {
+        std::ostringstream out, err;
+        const int nExit = RunFortune2Adg(args, out, err);
+        m_strOut = out.str();
+        m_strErr = err.str();
+        return nExit;
+    }
+
+    // The quote window's own reader must show every quote as it was converted.
+    void ExpectReadBack(const SFortuneConversion& conversion)
+    {
+        const std::string strPath = (m_dir / "read-back.adg").string();
+        {
+            std::ofstream file(strPath, std::ios::binary);
+            WriteModule(file, "Read back", conversion.m_quotes);
+        }
+        CQuoteState state;
+        CRecordingView view;
+        state.m_strModulePath = strPath;
+        for (std::size_t i = 0; i < conversion.m_quotes.size(); ++i) {
+            state.m_nCurrentQuote = static_cast<int>(i);
+            state.m_bHoldQuote = true;
+            state.m_bFirstShow = false;
+            state.m_nOrder = ORDER_SEQUENTIAL;
+            state.ShowQuoteText(view);
+            std::string strText = conversion.m_quotes[i].m_strText;
+            for (std::size_t nTilde; (nTilde = strText.find('~')) != std::string::npos;)
+                strText.replace(nTilde, 1, "\r\n");
+            ASSERT_EQ(view.m_strText, strText) << i;
+            ASSERT_EQ(view.m_strAuthor, conversion.m_quotes[i].m_strAuthor) << i;
+        }
+        EXPECT_EQ(state.m_nQuoteCount, static_cast<int>(conversion.m_quotes.size()));
+    }
+
+    fs::path m_dir;
+    std::string m_strOut, m_strErr;
+};
+
+TEST_F(FortuneFileTest, CommandLine)
+{
+    const std::string kGood = Write("good", "one\n");
+    // Arguments, exit status, whether a module or help went out, and the lines on stderr.
+    // clang-format off
+    const std::tuple<std::vector<std::string>, int, bool, long> kCases[] = {
+        {{"--help"}, FORTUNE_EXIT_WRITTEN, true, 0},
+        {{}, FORTUNE_EXIT_FAILED, false, 2},
+        {{kGood, kGood}, FORTUNE_EXIT_FAILED, false, 2},
+        {{"--max", "0", kGood}, FORTUNE_EXIT_FAILED, false, 2},
+        {{"--max=1000", kGood}, FORTUNE_EXIT_FAILED, false, 2},
+        {{kGood, "--max"}, FORTUNE_EXIT_FAILED, false, 2},
+        {{"--quiet", kGood}, FORTUNE_EXIT_FAILED, false, 2},
+        {{"--title", std::string(24, 'T'), kGood}, FORTUNE_EXIT_FAILED, false, 1},
+        {{m_dir.string()}, FORTUNE_EXIT_FAILED, false, 1},
+        {{Write("empty", "")}, FORTUNE_EXIT_NOTHING, false, 1},
+        {{Write("bad", "\xFF\n%\n")}, FORTUNE_EXIT_NOTHING, false, 1},
+        {{"--max=1", kGood}, FORTUNE_EXIT_WRITTEN, true, 1}};
+    // clang-format on
+    for (const auto& [args, nExit, bOutput, nErrLines] : kCases) {
+        const std::string strArgs = ::testing::PrintToString(args);
+        EXPECT_EQ(Run(args), nExit) << strArgs;
+        EXPECT_EQ(!m_strOut.empty(), bOutput) << strArgs;
+        EXPECT_EQ(std::count(m_strErr.begin(), m_strErr.end(), '\n'), nErrLines) << strArgs;
+    }
+    const std::string kMixed = Write("wise.txt", "one\n\t-- Me\n%\n~\n%\n\b\n%\nthree\n%\nfour\n");
+    ASSERT_EQ(Run({"--title", "Caf\xC3\xA9", "--max", "2", kMixed}), FORTUNE_EXIT_WRITTEN);
+    EXPECT_EQ(m_strOut, "Caf\xE9\r\n2\r\n%\r\none\r\nMe\r\n%\r\nthree\r\n\r\n%\r\n");
+    EXPECT_EQ(m_strErr, "fortune2adg: wrote 2 quotes from wise.txt; skipped 3 cookies: 1 with a "
+                        "\"~\", 1 empty, 1 beyond --max\n");
+    // A first text that begins with "%" needs a separator of its own.
+    ASSERT_EQ(Run({Write("p", "%first\n-- me\n%\nsecond\n")}), FORTUNE_EXIT_WRITTEN);
+    EXPECT_EQ(m_strOut, "P\r\n2\r\n%\r\n%\r\n%first\r\nme\r\n%\r\nsecond\r\n\r\n%\r\n");
+}
+
+TEST_F(FortuneFileTest, ReadBackThroughTheQuoteWindow)
+{
+    ExpectReadBack(ConvertBytes("%first\n%\nno attribution\n%\n" + k198 + "\n-- " + k48 +
+                                "\n%\n%\n\xE2\x82\xAC \xC3\xBF\n  -- \xE2\x80\x9Cq\xE2\x80\x9D\n%\n"
+                                "a\n\nb\n"));
+    for (const char* pszName : {"fortunes", "literature", "riddles"}) {
+        CLineFile file(std::string("/usr/share/games/fortunes/") + pszName, ELineMode::Text);
+        if (!file.IsOpen())
+            GTEST_SKIP() << "fortune files not installed";
+        const SFortuneConversion conversion = ConvertFortunes(file.Reader(), 999);
+        EXPECT_GT(conversion.m_quotes.size(), 100u) << pszName;
+        ExpectReadBack(conversion);
+    }
+}
+
+} // namespace
