@@ -1,6 +1,6 @@
 # Sanitizer and fuzz suites for the portable data code (data/).
 #   make fuzz [FUZZ_SECONDS=600]  fuzz every target for a while, one after the other
-#   make test-sanitize            native unit tests under AddressSanitizer, UBSan and LeakSanitizer
+#   make test-sanitize            native unit and cli tests under AddressSanitizer, UBSan and LeakSanitizer
 #   make test-fuzz                replay seeds and regressions, then a short run of each target
 FUZZ_BUILD := build/fuzz
 ASAN_BUILD := build/asan
@@ -31,10 +31,12 @@ fuzz: fuzz-targets
 
 test-sanitize: asan
 	@echo "== Unit tests (native, ASan + UBSan + LeakSanitizer) =="
-	@log=$(ASAN_BUILD)/unit-tests.log; \
-	if $(SANITIZE_ENV) $(ASAN_BUILD)/tests/unit/unit_tests --gtest_brief=1 >$$log 2>&1; then \
-		echo "sanitize unit_tests: $$(sed -n 's/^\[  PASSED  \] \([0-9]*\).*/\1/p' $$log) tests passed, no sanitizer report"; \
-	else tail -n 40 $$log; echo "sanitize unit_tests: FAILED (log: $$log)"; exit 1; fi
+	@for suite in unit/unit_tests cli/cli_tests; do \
+		name=$$(basename $$suite); log=$(ASAN_BUILD)/$$name.log; \
+		if $(SANITIZE_ENV) $(ASAN_BUILD)/tests/$$suite --gtest_brief=1 >$$log 2>&1; then \
+			echo "sanitize $$name: $$(sed -n 's/^\[  PASSED  \] \([0-9]*\).*/\1/p' $$log) tests passed, no sanitizer report"; \
+		else tail -n 40 $$log; echo "sanitize $$name: FAILED (log: $$log)"; exit 1; fi; \
+	done
 
 test-fuzz: fuzz-targets
 	@echo "== Fuzz targets: seeds and regressions, then $(FUZZ_SHORT_SECONDS) s of fuzzing each =="

@@ -4,7 +4,7 @@
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-program_dirs=(data framework ui app shell)
+program_dirs=(data framework ui app shell cli)
 failed=0
 report() {
   if [ "$2" -eq 0 ]; then echo "lint $1: clean"; else echo "lint $1: FAILED"; failed=1; fi
@@ -17,7 +17,7 @@ report clang-format $?
 # Handlers are reached through message-map template arguments, which cppcheck does not follow.
 cppcheck --quiet --error-exitcode=1 --std=c++17 --enable=warning,style,performance,portability \
   --inline-suppr --suppress=missingIncludeSystem --suppress=unusedPrivateFunction \
-  -D_WIN32 -Idata -Iframework -Iui -Ishell "${program_dirs[@]}"
+  -D_WIN32 -Idata -Iframework -Iui -Ishell -Icli "${program_dirs[@]}"
 report cppcheck $?
 
 tidy() {
@@ -25,12 +25,12 @@ tidy() {
   return "${PIPESTATUS[0]}"
 }
 mingw=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
-portable=(data/*.cpp framework/IntegerText.cpp)
+portable=(data/*.cpp framework/IntegerText.cpp cli/*.cpp)
 windows=()
 for f in framework/*.cpp ui/*.cpp app/*.cpp shell/*.cpp; do
   [ "$f" = framework/IntegerText.cpp ] || windows+=("$f")
 done
-tidy "${portable[@]}" -- -std=c++17 -Idata -Iframework
+tidy "${portable[@]}" -- -std=c++17 -Idata -Iframework -Icli
 status=$?
 tidy "${windows[@]}" -- --target=x86_64-w64-mingw32 -std=c++17 -nostdinc++ \
   -isystem "$mingw/include/c++" -isystem "$mingw/include/c++/x86_64-w64-mingw32" \
