@@ -14,7 +14,7 @@ namespace {
 
 enum { EXIT_CLEAN = 0, EXIT_ERRORS = 1, EXIT_UNREADABLE = 2 };
 
-const char kszUsage[] = "Usage: adgcheck [--show N] FILE...\n";
+const char kszUsage[] = "usage: adgcheck [--show N] FILE...\n";
 
 const char kszHelp[] =
     "Checks Adagiomill quote modules (.adg files) by reading them exactly as the program\n"
@@ -50,15 +50,20 @@ bool ParseQuoteNumber(const char* pszText, int& nQuote)
 bool ParseOptions(int argc, char** argv, SOptions& options)
 {
     bool bFilesOnly = false;
+    bool bShowRead = true;
     for (int i = 1; i < argc; ++i) {
         const std::string strArg = argv[i];
         if (bFilesOnly || strArg.empty() || strArg[0] != '-' || strArg == "-")
             options.files.push_back(strArg);
         else if (strArg == "--")
             bFilesOnly = true;
-        else if (strArg == "--show" && i + 1 < argc && ParseQuoteNumber(argv[i + 1], options.nShow))
-            ++i;
+        else if (strArg == "--show" && i + 1 < argc)
+            bShowRead = ParseQuoteNumber(argv[++i], options.nShow);
+        else if (strArg.rfind("--show=", 0) == 0)
+            bShowRead = ParseQuoteNumber(argv[i] + 7, options.nShow);
         else
+            return false;
+        if (!bShowRead)
             return false;
     }
     return options.nShow == 0 ? !options.files.empty() : options.files.size() == 1;
@@ -124,7 +129,10 @@ int Check(const std::string& strPath)
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    const auto IsHelp = [](const char* pszArg) {
+        return std::strcmp(pszArg, "--help") == 0 || std::strcmp(pszArg, "-h") == 0;
+    };
+    if (std::any_of(argv + 1, argv + argc, IsHelp)) {
         std::fputs(kszUsage, stdout);
         std::fputs(kszHelp, stdout);
         return EXIT_CLEAN;
