@@ -1,4 +1,5 @@
 // adgcheck: reports what the program will make of a quote module, line by line.
+#include "Counted.h"
 #include "ModuleCheck.h"
 #include "QuotePreview.h"
 
@@ -98,11 +99,6 @@ int Show(const std::string& strPath, int nQuote)
     std::fputs("[attribution]\n", stdout);
     PrintLines(preview.strAuthor);
     return check.bLoads ? EXIT_CLEAN : EXIT_ERRORS;
-}
-
-std::string Counted(std::uint64_t nCount, const std::string& strNoun)
-{
-    return std::to_string(nCount) + " " + strNoun + (nCount == 1 ? "" : "s");
 }
 
 int Check(const std::string& strPath)

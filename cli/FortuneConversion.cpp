@@ -1,15 +1,11 @@
 #include "FortuneConversion.h"
 
+#include "Counted.h"
 #include "FortuneFile.h"
 
 #include <numeric>
 
 namespace {
-
-std::string Counted(std::uint64_t nCount, const char* pszNoun)
-{
-    return std::to_string(nCount) + ' ' + pszNoun + (nCount == 1 ? "" : "s");
-}
 
 std::string SkipDetails(const SFortuneConversion& conversion)
 {

@@ -1,5 +1,6 @@
 #include "ModuleCheck.h"
 
+#include "Counted.h"
 #include "DecimalText.h"
 #include "FieldRead.h"
 #include "LongLines.h"
@@ -24,11 +25,6 @@ bool HasWords(const std::string& strText)
         const unsigned nLower = uch | 0x20u;
         return IsDigit(ch) || (nLower >= 'a' && nLower <= 'z') || uch >= 0xC0;
     });
-}
-
-std::string Plural(std::int64_t nCount, const char* pszOne, const char* pszMany)
-{
-    return std::to_string(nCount) + " " + (nCount == 1 ? pszOne : pszMany);
 }
 
 class CModuleWalk {
@@ -170,8 +166,10 @@ void CModuleWalk::CheckDeclared()
     else
         return;
     if (nPresent != 0)
-        strMessage = "the module declares " + Plural(nDeclared, "quote", "quotes") + ", but " +
-                     Plural(nPresent, "is", "are") + " present: " + strMessage;
+        strMessage = "the module declares " +
+                     Counted(static_cast<std::uint64_t>(nDeclared), "quote") + ", but " +
+                     std::to_string(nPresent) + (nPresent == 1 ? " is" : " are") +
+                     " present: " + strMessage;
     m_check.diagnostics.Add(m_nCountLine, 1, ESeverity::Error, strMessage);
 }
 
