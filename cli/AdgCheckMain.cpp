@@ -50,6 +50,7 @@ bool ParseQuoteNumber(const char* pszText, int& nQuote)
 
 bool ParseOptions(int argc, char** argv, SOptions& options)
 {
+    static const char kszShowIs[] = "--show=";
     bool bFilesOnly = false;
     bool bShowRead = true;
     for (int i = 1; i < argc; ++i) {
@@ -60,8 +61,8 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
             bFilesOnly = true;
         else if (strArg == "--show" && i + 1 < argc)
             bShowRead = ParseQuoteNumber(argv[++i], options.nShow);
-        else if (strArg.rfind("--show=", 0) == 0)
-            bShowRead = ParseQuoteNumber(argv[i] + 7, options.nShow);
+        else if (strArg.rfind(kszShowIs, 0) == 0)
+            bShowRead = ParseQuoteNumber(argv[i] + sizeof kszShowIs - 1, options.nShow);
         else
             return false;
         if (!bShowRead)

@@ -1,5 +1,6 @@
 #include "FieldRead.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
