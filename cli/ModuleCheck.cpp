@@ -51,10 +51,11 @@ private:
     std::uint64_t m_nCountLine = 0;
 };
 
+// A quote's first line is its separator only when it begins with "%".
 SFieldRead CModuleWalk::Next(std::size_t nSize, EField eField, std::int64_t nQuote)
 {
     SFieldRead read = m_reader.Read(nSize);
-    read.eField = eField == EField::Text && read.First() == '%' ? EField::Separator : eField;
+    read.eField = eField == EField::Separator && read.First() != '%' ? EField::Text : eField;
     read.nQuote = nQuote;
     m_longLines.Take(read);
     return read;
@@ -114,14 +115,13 @@ void CModuleWalk::CheckCountText(const SFieldRead& count)
 // False once the file has ended before a quote's text.
 bool CModuleWalk::ReadQuote(std::int64_t nQuote)
 {
-    SFieldRead text = Next(sizeof CQuoteState::m_szQuote, EField::Text, nQuote);
+    SFieldRead text = Next(sizeof CQuoteState::m_szQuote, EField::Separator, nQuote);
     if (text.eField == EField::Separator) {
         if (text.nColumn == 0 && HasWords(text.strText))
             Add(text, ESeverity::Warning,
                 "this line begins with \"%\", so it is passed over as " + text.Name() +
                     ": its text is never shown");
         text = Next(sizeof CQuoteState::m_szQuote, EField::Text, nQuote);
-        text.eField = EField::Text;
         if (text.First() == '%' && text.nColumn == 0 && !HasWords(text.strText))
             Add(text, ESeverity::Error,
                 "two \"%\" lines in a row: the second is read as " + text.Name());

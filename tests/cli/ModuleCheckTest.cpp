@@ -77,6 +77,12 @@ const SFixture kFixtureMessages[] = {
       "over-long-fields.adg:11: error: quote 5's attribution is 49 characters long, over the "
       "limit of 48: it is read whole, but its line end is read as quote 6's text, which is then "
       "empty"}},
+    {"percent-text-too-long.adg",
+     {"percent-text-too-long.adg:2: error: the module declares 1 quote, but 2 are present: quote "
+      "2 is never shown",
+      "percent-text-too-long.adg:5: error: quote 1's text is 211 characters long, over the limit "
+      "of 198: only its first 199 characters are read, and the rest is read as quote 1's "
+      "attribution"}},
     {"two-separators.adg",
      {"two-separators.adg:2: error: the module declares 2 quotes, but 3 are present: quote 3 is "
       "never shown",
