@@ -51,7 +51,6 @@ private:
     UINT m_nTimerId;
     std::string m_strShortcutPath;
     std::string m_strStartupDir;
-    std::string m_strWorkDir;
     std::string m_strExePath;
     char m_szCurDir[200] = "";
     CEdit m_editQuote;
