@@ -191,6 +191,7 @@ void CQuoteDlg::OnOptions()
     dlg.m_bTimerEnabled = m_bTimerEnabled;
     dlg.m_bStartWithWindows = m_bStartWithWindows;
     dlg.m_strModuleTitle = m_szTitle;
+    dlg.m_strWorkDir = m_strWorkDir;
     if (dlg.DoModal() == IDOK) {
         m_nInterval = dlg.m_nInterval;
         m_nOrder = dlg.m_nOrder;
