@@ -34,6 +34,8 @@ const CMessageMap* CQuoteDlg::GetMessageMap() const
         MapMessage<&CQuoteDlg::OnCreate>(WM_CREATE),
         MapMessage<&CQuoteDlg::OnNcPaint>(WM_NCPAINT),
         MapMessage<&CQuoteDlg::OnActivate>(WM_ACTIVATE),
+        MapMessage<&CQuoteDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
+        MapMessage<&CQuoteDlg::OnEndSession>(WM_ENDSESSION),
     };
     static const CMessageMap map(entries, CDialog::GetMessageMap());
     return &map;
@@ -98,8 +100,14 @@ void CQuoteDlg::LoadSettings()
     CQuoteState::LoadSettings(*this);
 }
 
-void CQuoteDlg::SaveSettings() const
+// Once per run, as ever: Windows may still let a Close through after the session end has
+// saved, and the file stays as the session end left it.
+void CQuoteDlg::SaveSettings()
 {
+    if (m_bSettingsSaved) {
+        return;
+    }
+    m_bSettingsSaved = true;
     CQuoteState::SaveSettings();
 }
 
@@ -275,4 +283,17 @@ void CQuoteDlg::OnNcPaint()
 void CQuoteDlg::OnActivate(UINT /*nState*/, HWND /*hWndOther*/, BOOL /*bMinimized*/)
 {
     Default();
+}
+
+BOOL CQuoteDlg::OnQueryEndSession()
+{
+    return TRUE;
+}
+
+// Windows ends the process soon after this returns, without a Close.
+void CQuoteDlg::OnEndSession(BOOL bEnding, UINT /*nLogOffFlags*/)
+{
+    if (bEnding) {
+        SaveSettings();
+    }
 }
