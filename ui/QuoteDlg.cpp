@@ -1,6 +1,7 @@
 #include "QuoteDlg.h"
 
 #include "OptionsDlg.h"
+#include "StartupApproval.h"
 #include "StartupShortcut.h"
 #include "Version.h"
 #include "resource.h"
@@ -8,7 +9,7 @@
 namespace {
 const UINT kCloseTimerId = 1;
 const char kExeName[] = "Adagiomill.exe";
-const char kShortcutName[] = "\\Adagiomill.lnk";
+const char kLinkName[] = "Adagiomill.lnk";
 } // namespace
 
 CQuoteDlg::CQuoteDlg(CWnd* pParent)
@@ -154,12 +155,13 @@ void CQuoteDlg::ProbeStartupShortcut()
     if (!ReadStartupFolder(m_strStartupDir)) {
         return;
     }
-    const std::string strPath = m_strStartupDir + kShortcutName;
+    const std::string strPath = m_strStartupDir + "\\" + kLinkName;
     if (!ShortcutPathFits(strPath)) {
         return;
     }
     m_strShortcutPath = strPath;
-    m_bStartWithWindows = FileOpensForReading(m_strShortcutPath);
+    m_bStartWithWindows =
+        FileOpensForReading(m_strShortcutPath) && !IsStartupEntryTurnedOff(kLinkName);
 }
 
 void CQuoteDlg::CreateStartupShortcut()
@@ -217,6 +219,8 @@ void CQuoteDlg::OnOptions()
         } else {
             DeleteStartupShortcut();
         }
+        // Windows' own "off" would keep a ticked box from starting anything.
+        ForgetStartupEntryRecord(kLinkName);
     }
     PlaceWindow();
     RedrawAll();
