@@ -148,6 +148,11 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkAppliesAll)
     ASSERT_NE(hOptions, nullptr);
     EXPECT_EQ(SendToItem(hOptions, IDC_SEQUENTIAL, BM_GETCHECK), BST_CHECKED);
     EXPECT_EQ(SendToItem(hOptions, IDC_POSITION, LB_GETCURSEL), kTopLeft);
+    // Tab reaches the order buttons at the first; the box after them starts a group again.
+    const LONG kTabGroup = WS_GROUP | WS_TABSTOP;
+    for (const int nId : {IDC_SEQUENTIAL, IDC_RANDOM, IDC_START_WITH_WINDOWS})
+        EXPECT_EQ(::GetWindowLongA(::GetDlgItem(hOptions, nId), GWL_STYLE) & kTabGroup,
+                  nId == IDC_RANDOM ? 0 : kTabGroup);
 
     ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "25"));
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
