@@ -3,6 +3,7 @@
 #include "QuoteSelection.h"
 #include "QuoteState.h"
 #include "QuoteView.h"
+#include "WorkDirPath.h"
 
 #include <cstdint>
 #include <cstring>
@@ -85,7 +86,7 @@ static_assert(sizeof kszInvalidModule <= sizeof CQuoteState::m_szQuote,
 
 void CQuoteState::ShowQuoteText(IQuoteView& view)
 {
-    CLineFile module(m_strModulePath, ELineMode::Text);
+    CLineFile module(PathInWorkDir(m_strWorkDir, m_strModulePath), ELineMode::Text);
     if (module.IsOpen())
         ReadModule(*this, module.Reader());
     else

@@ -15,6 +15,8 @@ using SecondsClock = std::int64_t (*)();
 std::int64_t SystemSeconds();
 
 struct CQuoteState {
+    // The working directory at start-up and a separator; empty when it could not be read.
+    std::string m_strWorkDir;
     std::string m_strModulePath;
     std::string m_strCaptionPrefix;
     std::string m_strQuoteText;

@@ -4,6 +4,7 @@
 #include "QuoteState.h"
 #include "QuoteView.h"
 #include "Version.h"
+#include "WorkDirPath.h"
 
 #include <cstring>
 #include <string>
@@ -25,7 +26,7 @@ bool IsValidIndex(const char* pszText)
 
 bool ReadSettingsLines(CQuoteState& state)
 {
-    CLineFile settings(kszSettingsFile, ELineMode::Binary);
+    CLineFile settings(PathInWorkDir(state.m_strWorkDir, kszSettingsFile), ELineMode::Binary);
     if (!settings.IsOpen())
         return false;
     CLineReader& reader = settings.Reader();
@@ -56,7 +57,7 @@ void AssignSettings(CQuoteState& state)
 
 bool LoadModuleTitle(CQuoteState& state)
 {
-    CLineFile module(state.m_szModuleText, ELineMode::Text);
+    CLineFile module(PathInWorkDir(state.m_strWorkDir, state.m_szModuleText), ELineMode::Text);
     if (!module.IsOpen())
         return false;
     module.Reader().ReadBoundedLine(state.m_szTitle);
@@ -89,7 +90,7 @@ void CQuoteState::LoadSettings(IQuoteView& view)
 
 void CQuoteState::SaveSettings() const
 {
-    SaveFileAtomically(kszSettingsFile, FormatSettings(*this));
+    SaveFileAtomically(PathInWorkDir(m_strWorkDir, kszSettingsFile), FormatSettings(*this));
 }
 
 void CQuoteState::SetDefaults(IQuoteView& view)

@@ -21,6 +21,15 @@ BOOL RunCommonDialog(bool bOpen, OPENFILENAMEA* pofn)
     return pfnDialog != nullptr ? pfnDialog(pofn) : FALSE;
 }
 
+// Wide, so that any folder can be put back, whatever the code page can spell.
+std::wstring CurrentDirectory()
+{
+    std::wstring strDir(::GetCurrentDirectoryW(0, nullptr), L'\0');
+    const DWORD nLength = ::GetCurrentDirectoryW(static_cast<DWORD>(strDir.size()), &strDir[0]);
+    strDir.resize(nLength < strDir.size() ? nLength : 0);
+    return strDir;
+}
+
 } // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
@@ -47,7 +56,11 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
 INT_PTR CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : ::GetActiveWindow();
+    // The dialog moves the current directory to the folder it shows, whatever the flags say.
+    const std::wstring strCurDir = CurrentDirectory();
     const BOOL bOK = RunCommonDialog(m_bOpenFileDialog != FALSE, &m_ofn);
+    if (!strCurDir.empty())
+        ::SetCurrentDirectoryW(strCurDir.c_str());
     m_szFileName[sizeof m_szFileName - 1] = '\0';
     m_szFileTitle[sizeof m_szFileTitle - 1] = '\0';
     return bOK ? IDOK : IDCANCEL;

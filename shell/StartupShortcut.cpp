@@ -19,13 +19,24 @@ const IID kIidShellLinkA = {
     0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID kIidPersistFile = {
     0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+// A folder name that the code page cannot spell comes back with stand-ins such as "?", a
+// path that leads nowhere.
+bool SpellsCurrentDirectory(const char* pszDir)
+{
+    WCHAR wszDir[MAX_PATH] = L"";
+    WCHAR wszSpelled[MAX_PATH] = L"";
+    const DWORD nLength = ::GetCurrentDirectoryW(MAX_PATH, wszDir);
+    const int nSpelled = ::MultiByteToWideChar(CP_ACP, 0, pszDir, -1, wszSpelled, MAX_PATH);
+    return nLength > 0 && nLength < MAX_PATH && nSpelled > 0 && ::lstrcmpW(wszDir, wszSpelled) == 0;
+}
 } // namespace
 
 bool ReadCurrentDirectory(char* pszBuffer, std::size_t nSize)
 {
     pszBuffer[0] = '\0';
     const DWORD nLength = ::GetCurrentDirectoryA(static_cast<DWORD>(nSize), pszBuffer);
-    if (nLength == 0 || nLength >= nSize) {
+    if (nLength == 0 || nLength >= nSize || !SpellsCurrentDirectory(pszBuffer)) {
         pszBuffer[0] = '\0';
         return false;
     }

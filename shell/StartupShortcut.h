@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <string>
 
-// The process's current directory; false (buffer empty) when it does not fit.
+// The process's current directory; false (buffer empty) when it does not fit or the code
+// page cannot spell it.
 bool ReadCurrentDirectory(char* pszBuffer, std::size_t nSize);
 
 // The user's Startup folder from the registry; false when there is none that fits.

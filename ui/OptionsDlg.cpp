@@ -23,18 +23,23 @@ std::string NameOf(const std::string& strPath)
     return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
 }
 
-bool IsWorkingDirectory(const std::string& strFolder)
+std::string CurrentDirectory()
 {
     char szCurDir[MAX_PATH] = "";
     const DWORD nLength = ::GetCurrentDirectoryA(MAX_PATH, szCurDir);
-    if (nLength == 0 || nLength >= MAX_PATH) {
-        return false;
+    return nLength == 0 || nLength >= MAX_PATH ? std::string() : std::string(szCurDir);
+}
+
+// Without a recorded working directory the quote window looks in the current one.
+bool IsWorkingDirectory(const std::string& strFolder, std::string strWorkDir)
+{
+    if (strWorkDir.empty()) {
+        strWorkDir = CurrentDirectory();
     }
-    std::string strCurDir = szCurDir;
-    if (!strCurDir.empty() && strCurDir.back() == '\\') {
-        strCurDir.pop_back();
+    while (!strWorkDir.empty() && strWorkDir.back() == '\\') {
+        strWorkDir.pop_back();
     }
-    return ::lstrcmpiA(strCurDir.c_str(), strFolder.c_str()) == 0;
+    return !strWorkDir.empty() && ::lstrcmpiA(strWorkDir.c_str(), strFolder.c_str()) == 0;
 }
 } // namespace
 
@@ -123,7 +128,7 @@ void COptionsDlg::OnLoadModule()
         return;
     }
     const std::string strPath = dlgFile.GetPathName();
-    const bool bHere = IsWorkingDirectory(FolderOf(strPath));
+    const bool bHere = IsWorkingDirectory(FolderOf(strPath), m_strWorkDir);
     const std::string strModule = bHere ? NameOf(strPath) : strPath;
     if (strModule.size() >= sizeof m_szModulePath) {
         return;

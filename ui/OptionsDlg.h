@@ -12,6 +12,8 @@ public:
     bool m_bStartWithWindows = false;
     int m_bTimerEnabled = 0;
     std::string m_strModuleTitle;
+    // The quote window's working directory, where a module is kept by its bare name.
+    std::string m_strWorkDir;
     bool m_bModuleChanged = false;
     char m_szTitle[25] = "";
     char m_szModulePath[255] = "";

@@ -1,6 +1,7 @@
 #include "QuoteDlg.h"
 
 #include "OptionsDlg.h"
+#include "StartupApproval.h"
 #include "StartupShortcut.h"
 #include "Version.h"
 #include "resource.h"
@@ -8,7 +9,7 @@
 namespace {
 const UINT kCloseTimerId = 1;
 const char kExeName[] = "Adagiomill.exe";
-const char kShortcutName[] = "\\Adagiomill.lnk";
+const char kLinkName[] = "Adagiomill.lnk";
 } // namespace
 
 CQuoteDlg::CQuoteDlg(CWnd* pParent)
@@ -34,6 +35,8 @@ const CMessageMap* CQuoteDlg::GetMessageMap() const
         MapMessage<&CQuoteDlg::OnCreate>(WM_CREATE),
         MapMessage<&CQuoteDlg::OnNcPaint>(WM_NCPAINT),
         MapMessage<&CQuoteDlg::OnActivate>(WM_ACTIVATE),
+        MapMessage<&CQuoteDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
+        MapMessage<&CQuoteDlg::OnEndSession>(WM_ENDSESSION),
     };
     static const CMessageMap map(entries, CDialog::GetMessageMap());
     return &map;
@@ -98,8 +101,14 @@ void CQuoteDlg::LoadSettings()
     CQuoteState::LoadSettings(*this);
 }
 
-void CQuoteDlg::SaveSettings() const
+// Once per run, as ever: Windows may still let a Close through after the session end has
+// saved, and the file stays as the session end left it.
+void CQuoteDlg::SaveSettings()
 {
+    if (m_bSettingsSaved) {
+        return;
+    }
+    m_bSettingsSaved = true;
     CQuoteState::SaveSettings();
 }
 
@@ -146,12 +155,13 @@ void CQuoteDlg::ProbeStartupShortcut()
     if (!ReadStartupFolder(m_strStartupDir)) {
         return;
     }
-    const std::string strPath = m_strStartupDir + kShortcutName;
+    const std::string strPath = m_strStartupDir + "\\" + kLinkName;
     if (!ShortcutPathFits(strPath)) {
         return;
     }
     m_strShortcutPath = strPath;
-    m_bStartWithWindows = FileOpensForReading(m_strShortcutPath);
+    m_bStartWithWindows =
+        FileOpensForReading(m_strShortcutPath) && !IsStartupEntryTurnedOff(kLinkName);
 }
 
 void CQuoteDlg::CreateStartupShortcut()
@@ -191,6 +201,7 @@ void CQuoteDlg::OnOptions()
     dlg.m_bTimerEnabled = m_bTimerEnabled;
     dlg.m_bStartWithWindows = m_bStartWithWindows;
     dlg.m_strModuleTitle = m_szTitle;
+    dlg.m_strWorkDir = m_strWorkDir;
     if (dlg.DoModal() == IDOK) {
         m_nInterval = dlg.m_nInterval;
         m_nOrder = dlg.m_nOrder;
@@ -208,6 +219,8 @@ void CQuoteDlg::OnOptions()
         } else {
             DeleteStartupShortcut();
         }
+        // Windows' own "off" would keep a ticked box from starting anything.
+        ForgetStartupEntryRecord(kLinkName);
     }
     PlaceWindow();
     RedrawAll();
@@ -274,4 +287,17 @@ void CQuoteDlg::OnNcPaint()
 void CQuoteDlg::OnActivate(UINT /*nState*/, HWND /*hWndOther*/, BOOL /*bMinimized*/)
 {
     Default();
+}
+
+BOOL CQuoteDlg::OnQueryEndSession()
+{
+    return TRUE;
+}
+
+// Windows ends the process soon after this returns, without a Close.
+void CQuoteDlg::OnEndSession(BOOL bEnding, UINT /*nLogOffFlags*/)
+{
+    if (bEnding) {
+        SaveSettings();
+    }
 }

@@ -23,7 +23,7 @@ private:
 
     void ShowQuote();
     void LoadSettings();
-    void SaveSettings() const;
+    void SaveSettings();
     void StartTimer();
     void PlaceWindow();
     void RedrawAll();
@@ -45,15 +45,17 @@ private:
     int OnCreate(CREATESTRUCTA* lpCreateStruct);
     void OnNcPaint();
     void OnActivate(UINT nState, HWND hWndOther, BOOL bMinimized);
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL bEnding, UINT nLogOffFlags);
 
     HICON m_hIcon;
     CFont m_font;
     UINT m_nTimerId;
     std::string m_strShortcutPath;
     std::string m_strStartupDir;
-    std::string m_strWorkDir;
     std::string m_strExePath;
     char m_szCurDir[200] = "";
+    bool m_bSettingsSaved = false;
     CEdit m_editQuote;
     CEdit m_editAuthor;
 };

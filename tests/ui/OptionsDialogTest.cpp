@@ -148,6 +148,11 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkAppliesAll)
     ASSERT_NE(hOptions, nullptr);
     EXPECT_EQ(SendToItem(hOptions, IDC_SEQUENTIAL, BM_GETCHECK), BST_CHECKED);
     EXPECT_EQ(SendToItem(hOptions, IDC_POSITION, LB_GETCURSEL), kTopLeft);
+    // Tab reaches the order buttons at the first; the box after them starts a group again.
+    const LONG kTabGroup = WS_GROUP | WS_TABSTOP;
+    for (const int nId : {IDC_SEQUENTIAL, IDC_RANDOM, IDC_START_WITH_WINDOWS})
+        EXPECT_EQ(::GetWindowLongA(::GetDlgItem(hOptions, nId), GWL_STYLE) & kTabGroup,
+                  nId == IDC_RANDOM ? 0 : kTabGroup);
 
     ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "25"));
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
@@ -177,6 +182,32 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkAppliesAll)
     const int nShown = ShownIndex(hQuote, "Other");
     CloseProgram(hQuote);
     EXPECT_EQ(Saved(), SavedText({"other.adg", nShown, 12, kRandom, 1, kCenter}));
+}
+
+// The Open dialog moves the current directory to the folder it shows. A redraw and a session
+// end meanwhile still use the module and index.txt of the working directory; the session end
+// saves only when the session does end, and once: not again at a Close that still comes.
+TEST_F(COptionsDialogTest, SessionEndWhileOpenDialogShowsAnotherFolder)
+{
+    ASSERT_TRUE(::CreateDirectoryA(PathOf("away").c_str(), nullptr));
+    Prepare({kModule, 1}, kSayings);
+    const HWND hQuote = StartProgram();
+    const HWND hOptions = OpenOptions(hQuote);
+    ASSERT_NE(hOptions, nullptr);
+    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
+    HWND hOpen = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
+    ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, PathOf("away")) && ClickButton(hOpen, IDOK));
+    ASSERT_TRUE(SendWithDeadline(hQuote, WM_ACTIVATEAPP, FALSE));
+    EXPECT_EQ(SendWithDeadline(hQuote, WM_QUERYENDSESSION), TRUE);
+    ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, FALSE));
+    EXPECT_EQ(Saved(), SavedText({kModule, 1}) + "\n");
+    ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, TRUE));
+    EXPECT_EQ(Saved(), SavedText({kModule, 2}));
+    ASSERT_TRUE(::DeleteFileA(PathOf("index.txt").c_str()));
+    ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, TRUE));
+    ASSERT_TRUE(SendWithDeadline(hQuote, WM_COMMAND, IDCANCEL));
+    EXPECT_FALSE(Read("index.txt")) << "saved again after the session end";
 }
 
 } // namespace

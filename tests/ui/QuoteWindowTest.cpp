@@ -2,7 +2,11 @@
 // windows, with the settings it leaves in index.txt checked byte for byte.
 #include "ProgramTest.h"
 
+#include <filesystem>
+
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kDefaultCaption = kCaptionPrefix + "Miscellaneous";
 const char kDefaultSaved[] = "miscellaneous.adg\n0\n10\n2\n1\n0";
@@ -45,13 +49,21 @@ TEST_F(CQuoteWindowTest, FirstRunStepsWrapAndDeletedModuleFallsBack)
     EXPECT_EQ(Saved(), kDefaultSaved);
 }
 
+// Run in a folder that the code page cannot spell, where only bare names reach the files.
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {
     Prepare({kThree, 0, 1, 2, 1}, ModuleText("Three", 3, 3));
+    const fs::path dir = fs::path(m_strFolder) / L"\u0414\u043c", previous = fs::current_path();
+    ASSERT_TRUE(fs::create_directory(dir));
+    for (const char* pszName : {"index.txt", kThree})
+        fs::rename(PathOf(pszName), dir / pszName);
+    fs::current_path(dir);
     const ULONGLONG nStart = ::GetTickCount64();
-    ASSERT_TRUE(m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", m_strFolder));
-    ASSERT_TRUE(m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end the program";
+    const bool bStarted = m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", "");
+    fs::current_path(previous);
+    ASSERT_TRUE(bStarted && m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end it";
     EXPECT_GE(::GetTickCount64() - nStart, 900u) << "ended before its one-second interval";
+    fs::rename(dir / "index.txt", PathOf("index.txt"));
     EXPECT_EQ(Saved(), SavedText({kThree, 1, 1, 2, 1}));
 }
 

@@ -15,6 +15,10 @@ const char kNotALink[] = "not a shortcut";
 const char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kStartupValue[] = "Startup";
+// Where Task Manager's Startup tab records an entry as turned off, by an odd first byte.
+const char kApproved[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+const BYTE kTurnedOff[12] = {3};
 
 // REG_NONE removes the value.
 bool WriteStartupValue(DWORD nType, const std::string& strText)
@@ -45,6 +49,7 @@ protected:
     {
         CProgramTest::TearDown();
         ::DeleteFileA(m_strLink.c_str());
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kApproved, kLinkName + 1);
         EXPECT_TRUE(m_strStartupDir.empty() || WriteStartupValue(REG_SZ, m_strStartupDir));
     }
 
@@ -63,13 +68,16 @@ protected:
 
 // The shortcut starts the executable of the working directory, in it, wherever the program
 // came from. The box shows the file found at start, which any readable file of the shortcut's
-// name counts as.
+// name counts as, unless Windows has turned it off; OK forgets that.
 TEST_F(CStartupShortcutTest, BoxCreatesShortcutIntoWorkingDirectoryAndDeletesIt)
 {
     // The settings there name the module by its full path, so the window shows a quote.
     const std::string strWorkDir = m_strFolder + " with blanks";
     fs::create_directories(strWorkDir);
     ASSERT_TRUE(Write(strWorkDir + "\\index.txt", SavedText({PathOf("miscellaneous.adg")}) + "\n"));
+    ASSERT_TRUE(Write(m_strLink, kNotALink) &&
+                !::RegSetKeyValueA(HKEY_CURRENT_USER, kApproved, kLinkName + 1, REG_BINARY,
+                                   kTurnedOff, sizeof kTurnedOff));
     HWND hQuote = StartProgram(strWorkDir);
     ASSERT_NE(hQuote, nullptr);
     SetBox(hQuote, false, true);
@@ -81,6 +89,8 @@ TEST_F(CStartupShortcutTest, BoxCreatesShortcutIntoWorkingDirectoryAndDeletesIt)
     EXPECT_EQ(link->strWorkDir, strWorkDir + "\\");
     ASSERT_TRUE(Write(m_strLink, kNotALink));
     CloseProgram(hQuote);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, ::RegGetValueA(HKEY_CURRENT_USER, kApproved, kLinkName + 1,
+                                                   RRF_RT_ANY, nullptr, nullptr, nullptr));
 
     hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
@@ -93,13 +103,11 @@ TEST_F(CStartupShortcutTest, BoxCreatesShortcutIntoWorkingDirectoryAndDeletesIt)
 // touches a file. The binary value names the real folder: a program ignoring the type uses it.
 TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
 {
-    const std::string strMissing = m_strFolder + "\\no-such-folder";
     // Where an empty folder path would put the shortcut: the root of the working drive.
     const std::string strRootLink = m_strFolder.substr(0, 2) + kLinkName;
     const std::pair<DWORD, std::string> kBreaks[] = {
         {REG_NONE, ""},
         {REG_BINARY, m_strStartupDir},
-        {REG_SZ, strMissing},
         {REG_SZ, m_strStartupDir + "\\" + std::string(200, 'x')}};
     ASSERT_TRUE(Write(m_strLink, kNotALink));
     for (const auto& [nType, strValue] : kBreaks) {
@@ -111,7 +119,6 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
         SetBox(hQuote, true, false);
         CloseProgram(hQuote);
         EXPECT_TRUE(Read(m_strLink) == kNotALink) << m_strLink << " was touched";
-        EXPECT_FALSE(fs::exists(strMissing));
         EXPECT_FALSE(Read(strRootLink).has_value());
         ::DeleteFileA(strRootLink.c_str());
     }

@@ -111,7 +111,6 @@ TEST_F(QuoteStateTest, LoadSettings)
         const char* pszTitle = strExpected == kDefaults ? "Miscellaneous" : "Title";
         EXPECT_EQ(m_view.m_strCaption, std::string("Adagiomill v1.2.0 -- ") + pszTitle);
     }
-    EXPECT_EQ(m_state.m_strCaptionPrefix, "Adagiomill v1.2.0 -- ");
 }
 
 // The old file is replaced whole. A directory in place of the temporary costs nothing, as
@@ -137,6 +136,22 @@ TEST_F(QuoteStateTest, SaveReplacesTheFile)
         EXPECT_EQ(fs::exists("index.txt.new"), fs::is_directory("index.txt.new"));
     }
     EXPECT_TRUE(fs::is_directory("index.txt"));
+}
+
+// The current directory moves, as the Open dialog moves it, to a folder with a module of the
+// same name: a bare name, index.txt's too, still means the working directory recorded.
+TEST_F(QuoteStateTest, BareNamesStayInTheRecordedWorkDir)
+{
+    m_state.m_strWorkDir = m_dir.string() + "/";
+    WriteBytes("index.txt", "m.adg\n0\n10\n2\n1\n0");
+    fs::create_directory("away");
+    WriteBytes("away/m.adg", "Away\n1\n%\nwrong\nx\n");
+    for (const char* pszDir : {".", "away"}) {
+        fs::current_path(pszDir);
+        m_state.LoadSettings(m_view);
+        m_state.ShowQuoteText(m_view);
+        EXPECT_EQ(m_view.m_strCaption + "|" + m_view.m_strText, "Adagiomill v1.2.0 -- Title|q");
+    }
 }
 
 } // namespace
