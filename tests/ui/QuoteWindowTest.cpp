@@ -45,6 +45,35 @@ TEST_F(CQuoteWindowTest, FirstRunStepsWrapAndDeletedModuleFallsBack)
     EXPECT_EQ(Saved(), kDefaultSaved);
 }
 
+// Each field shows by its own bytes: UTF-8 without a byte-order mark, through Unicode windows
+// that hold any character, as Windows keeps it and not only as Wine does.
+TEST_F(CQuoteWindowTest, Utf8ModuleShowsEveryScript)
+{
+    const SDisplay kQuotes[] = {{u8"La vie est brève, l’art est long — déjà vu.", u8"Hippocrate"},
+                                {u8"Σπεῦδε βραδέως.", u8"Αὔγουστος"},
+                                {u8"欲速则不达。~见小利则大事不成。", u8"孔子"}};
+    std::string strModule = u8"Sprüche\r\n3\r\n";
+    for (const auto& [strText, strAuthor] : kQuotes)
+        strModule += "%\r\n" + strText + "\r\n" + strAuthor + "\r\n";
+    Prepare({kThree, 2}, strModule);
+    const HWND hwnd = StartProgram();
+    ASSERT_NE(hwnd, nullptr);
+    for (const HWND hWindow :
+         {hwnd, ::GetDlgItem(hwnd, IDC_QUOTE_TEXT), ::GetDlgItem(hwnd, IDC_QUOTE_AUTHOR)})
+        EXPECT_TRUE(::IsWindowUnicode(hWindow)) << ::GetDlgCtrlID(hWindow);
+    wchar_t szCaption[64] = L"";
+    ::GetWindowTextW(hwnd, szCaption, 64);
+    EXPECT_STREQ(szCaption, L"Adagiomill v1.2.0 -- Sprüche");
+    for (int i = 0; i <= 3; ++i) {
+        std::string strText = kQuotes[i % 3].first;
+        if (const std::size_t nTilde = strText.find('~'); nTilde != std::string::npos)
+            strText.replace(nTilde, 1, "\r\n");
+        EXPECT_EQ(Shown(hwnd), SDisplay(strText, kQuotes[i % 3].second)) << i;
+        ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
+    }
+    CloseProgram(hwnd);
+}
+
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {
     Prepare({kThree, 0, 1, 2, 1}, ModuleText("Three", 3, 3));
