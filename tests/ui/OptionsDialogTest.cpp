@@ -3,6 +3,7 @@
 #include "ProgramTest.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -177,6 +178,51 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkAppliesAll)
     const int nShown = ShownIndex(hQuote, "Other");
     CloseProgram(hQuote);
     EXPECT_EQ(Saved(), SavedText({"other.adg", nShown, 12, kRandom, 1, kCenter}));
+}
+
+// A title after a byte-order mark, in the caption and the dialog; a Windows-1252 module shown as
+// ever; a file name the settings file cannot store refused, changing nothing.
+TEST_F(COptionsDialogTest, ByteOrderMarkAnsiModuleAndRefusedName)
+{
+    Prepare({"marked.adg", 0}, u8"\uFEFFCafé Sayings\r\n1\r\n%\r\nÀ bientôt.\r\nAnon\r\n");
+    const std::string strAnsi = "Proverbes d'\xE9t\xE9\r\n1\r\n%\r\nQui vivra verra.\r\nProverbe "
+                                "fran\xE7"
+                                "ais\r\n";
+    ASSERT_TRUE(Write("ansi.adg", strAnsi));
+    const std::filesystem::path greek = std::filesystem::u8path(m_strFolder + u8"\\Ελληνικά.adg");
+    ASSERT_TRUE(std::filesystem::copy_file(PathOf("ansi.adg"), greek));
+    const HWND hQuote = StartProgram();
+    ASSERT_NE(hQuote, nullptr);
+    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Café Sayings");
+    EXPECT_EQ(Shown(hQuote), SDisplay(u8"À bientôt.", "Anon"));
+    HWND hOptions = OpenOptions(hQuote);
+    ASSERT_NE(hOptions, nullptr);
+    EXPECT_TRUE(::IsWindowUnicode(hOptions) &&
+                ::IsWindowUnicode(::GetDlgItem(hOptions, IDC_CURRENT_MODULE)));
+    EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), u8"Café Sayings");
+
+    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
+    HWND hOpen = nullptr, hBox = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
+    ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, greek.u8string()) && PostCommand(hOpen, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(0xFFFF, 0, hOptions)); }));
+    EXPECT_EQ(ItemText(hBox, 0xFFFF),
+              "Adagiomill cannot store the name of this file: it holds characters that the "
+              "language for non-Unicode programs lacks. Please rename the file or its folder "
+              "and load it again.");
+    ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }));
+    EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), u8"Café Sayings");
+    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Café Sayings");
+
+    hOptions = OpenOptions(hQuote);
+    ASSERT_NE(hOptions, nullptr);
+    ChooseModule(hOptions, PathOf("ansi.adg"), u8"Proverbes d'été");
+    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Proverbes d'été");
+    EXPECT_EQ(Shown(hQuote), SDisplay("Qui vivra verra.", u8"Proverbe français"));
+    CloseProgram(hQuote);
+    EXPECT_EQ(Saved(), SavedText({"ansi.adg", 0}));
 }
 
 } // namespace
