@@ -57,6 +57,20 @@ bool DecodeUtf8(const std::string& str, std::size_t& nPos, char32_t& cp)
     return true;
 }
 
+void AppendUtf8(char32_t cp, std::string& strUtf8)
+{
+    if (cp < 0x80) {
+        strUtf8 += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        strUtf8 += static_cast<char>(0xC0 | (cp >> 6));
+        strUtf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        strUtf8 += static_cast<char>(0xE0 | (cp >> 12));
+        strUtf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        strUtf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 bool MapToCp1252(char32_t cp, unsigned char& ch)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
@@ -86,6 +100,17 @@ ECp1252Status Utf8ToCp1252(const std::string& strUtf8, std::string& strCp1252)
         strCp1252 += static_cast<char>(ch);
     }
     return ECp1252Status::Converted;
+}
+
+std::string Cp1252ToUtf8(const std::string& strCp1252)
+{
+    std::string strUtf8;
+    for (const char ch : strCp1252) {
+        const auto uch = static_cast<unsigned char>(ch);
+        const char32_t cpHigh = uch >= 0x80 && uch < 0xA0 ? kHighCodes[uch - 0x80] : 0;
+        AppendUtf8(cpHigh != 0 ? cpHigh : uch, strUtf8);
+    }
+    return strUtf8;
 }
 
 bool IsPrintableCp1252(unsigned char ch)

@@ -111,16 +111,25 @@ const SFixture kFixtureMessages[] = {
      {"blank-lines.adg:4: warning: a blank line is read as quote 1's text",
       "blank-lines.adg:10: warning: a blank line at the end of the file"}},
     {"stray-bytes.adg",
-     {"stray-bytes.adg:1: warning: column 1: a UTF-8 byte-order mark: it shows as three stray "
-      "characters before the title",
-      "stray-bytes.adg:4: warning: column 4: a CR without an LF after it is no line end: it "
+     {"stray-bytes.adg:4: warning: column 4: a CR without an LF after it is no line end: it "
       "stays in the text",
       "stray-bytes.adg:5: warning: column 2: a tab is a control character, not printable text",
-      "stray-bytes.adg:7: warning: column 4: this looks like UTF-8: save the module as ANSI "
-      "(Windows-1252), or each such letter shows as two or three wrong characters",
       "stray-bytes.adg:7: warning: column 7: byte 0x81 is no character in Windows-1252",
+      "stray-bytes.adg:7: warning: column 7: quote 2's text is not UTF-8 from here on, so all of "
+      "it shows in Windows-1252, unlike the module's UTF-8 fields",
       "stray-bytes.adg:8: warning: column 5: byte 0x07 is a control character, not printable "
       "text"}},
+    {"utf8-clean.adg", {}},
+    {"utf8-cut-and-mixed.adg",
+     {"utf8-cut-and-mixed.adg:4: error: quote 1's text is 204 bytes (104 characters) long, over "
+      "the limit of 198 bytes: only its first 199 bytes are read, and the rest is read as quote "
+      "1's attribution",
+      "utf8-cut-and-mixed.adg:4: warning: column 199: the limit cuts a character in two: quote "
+      "1's text shows without it",
+      "utf8-cut-and-mixed.adg:4: warning: column 200: quote 1's attribution is not UTF-8 from "
+      "here on, so all of it shows in Windows-1252, unlike the module's UTF-8 fields",
+      "utf8-cut-and-mixed.adg:6: warning: column 4: quote 2's text is not UTF-8 from here on, so "
+      "all of it shows in Windows-1252, unlike the module's UTF-8 fields"}},
 };
 
 TEST(ModuleCheckTest, EachFixtureGetsItsMessages)
@@ -143,10 +152,13 @@ TEST(ModuleCheckTest, EveryShippedModuleIsClean)
     EXPECT_GE(nModules, 1);
 }
 
-// What the messages say the window shows, as the program's display code shows it.
+// What the messages say the window shows, as the program's display code shows it, in UTF-8.
 TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
 {
     const std::string strX199(199, 'x'), strY199(199, 'y'), strY49(49, 'y');
+    std::string strE99;
+    for (int i = 0; i < 99; ++i)
+        strE99 += "\xC3\xA9";
     const struct {
         const char* pszName;
         int nQuote;
@@ -162,6 +174,11 @@ TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
          {"%Begins with a percent sign after its own separator", "Percent"}},
         {"declared-more.adg", 4, {"", ""}},
         {"stray-bytes.adg", 1, {"One\rtwo", "A\tB"}},
+        {"utf8-cut-and-mixed.adg",
+         1,
+         {strE99, "\xC2\xA9"
+                  "Anon"}},
+        {"utf8-cut-and-mixed.adg", 2, {"Caf\xC3\xA9 cr\xC3\xA8me", "Anon"}},
         {"header-without-separator.adg",
          1,
          {"Invalid quote module selected. Please click on Options and load a valid module.", ""}},
