@@ -124,3 +124,15 @@ bool IsPrintableCp1252(const std::string& str)
     return std::all_of(str.begin(), str.end(),
                        [](char ch) { return IsPrintableCp1252(static_cast<unsigned char>(ch)); });
 }
+
+bool IsPrintableUtf8(const std::string& str)
+{
+    for (std::size_t i = 0; i < str.size(); ++i) {
+        const auto ch = static_cast<unsigned char>(str[i]);
+        const bool bC1 =
+            ch == 0xC2 && i + 1 < str.size() && static_cast<unsigned char>(str[i + 1]) < 0xA0;
+        if (ch < 0x20 || ch == 0x7F || bC1)
+            return false;
+    }
+    return true;
+}

@@ -43,12 +43,14 @@ check "in UTF-8" prints $'[quote]\nCaf\xC3\xA9 cr\xC3\xA8me\n[attribution]\nAnon
 
 for name in fortunes literature riddles; do
   [ -f "$fortunes/$name" ] || { echo "FAILED: $fortunes/$name missing (fortunes-min)"; failed=$((failed + 1)); continue; }
-  module="$work/$name.adg"
-  check "$name converted" exits 0 "$fortune2adg" "$fortunes/$name"
-  cp "$work/out.txt" "$module"
-  sed "s/^/  /" "$work/err.txt" | tr -d '\r'
-  check "$name.adg passes adgcheck" exits 0 "$adgcheck" "$module"
-  check "$name.adg has nothing to report" says "0 errors, 0 warnings"
+  for encoding in utf-8 cp1252; do
+    module="$work/$name-$encoding.adg"
+    check "$name converted to $encoding" exits 0 "$fortune2adg" --encoding "$encoding" "$fortunes/$name"
+    cp "$work/out.txt" "$module"
+    sed "s/^/  $encoding: /" "$work/err.txt" | tr -d '\r'
+    check "$name-$encoding.adg passes adgcheck" exits 0 "$adgcheck" "$module"
+    check "$name-$encoding.adg has nothing to report" says "0 errors, 0 warnings"
+  done
 done
 check "the title given" exits 0 "$fortune2adg" --title "Literary Lines" --max 5 "$fortunes/literature"
 check "its header" bash -c "head -c 22 '$work/out.txt' | cmp -s - <(printf 'Literary Lines\r\n5\r\n%%\r\n')"
