@@ -6,7 +6,7 @@ FUZZ_BUILD := build/fuzz
 ASAN_BUILD := build/asan
 FUZZ_SECONDS ?= 180
 FUZZ_SHORT_SECONDS ?= 30
-FUZZ_TARGETS := line_reader quote_display settings module_check
+FUZZ_TARGETS := line_reader quote_display settings module_check field_encoding
 FUZZ_RUN := tests/fuzz/run-fuzz.sh $(FUZZ_BUILD)
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g
 SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_string_checks=1 \
