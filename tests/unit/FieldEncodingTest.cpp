@@ -40,13 +40,12 @@ TEST(FieldEncodingTest, Utf8WithAMultiByteCharacterOrAnsi)
 // A title buffer of 25 bytes, filled at 24.
 TEST(FieldEncodingTest, TitleShownWithoutMarkOrCutCharacter)
 {
+    // clang-format off
     const std::pair<std::string, std::string> kTitles[] = {
-        {kBom + "Caf" + kE, "Caf" + kE},
-        {kBom, ""},
-        {"\xEF\xBB" + kX, "\xEF\xBB" + kX},
-        {kBom + kE + kX + "\xE2", kE + kX},
-        {kBom + "a" + kX + "\xC3\xA9", "a" + kX + kE},
+        {kBom + "Caf" + kE, "Caf" + kE}, {kBom, ""}, {"\xEF\xBB" + kX, "\xEF\xBB" + kX},
+        {kBom + kE + kX + "\xE2", kE + kX}, {kBom + "a" + kX + kE, "a" + kX + kE},
         {"Caf" + kX + "xx\xE9", "Caf" + kX + "xx\xE9"}};
+    // clang-format on
     for (const auto& [strTitle, strShown] : kTitles) {
         char szTitle[25] = "";
         strTitle.copy(szTitle, sizeof szTitle - 1);
