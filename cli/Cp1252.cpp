@@ -1,5 +1,7 @@
 #include "Cp1252.h"
 
+#include "FieldEncoding.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -123,6 +125,11 @@ bool IsPrintableCp1252(const std::string& str)
 {
     return std::all_of(str.begin(), str.end(),
                        [](char ch) { return IsPrintableCp1252(static_cast<unsigned char>(ch)); });
+}
+
+bool IsValidUtf8(const std::string& str)
+{
+    return DecideFieldEncoding(str.data(), str.size(), false).nInvalid == str.size();
 }
 
 bool IsPrintableUtf8(const std::string& str)

@@ -20,5 +20,6 @@ std::string Cp1252ToUtf8(const std::string& strCp1252);
 // codes Windows-1252 leaves undefined.
 bool IsPrintableCp1252(unsigned char ch);
 bool IsPrintableCp1252(const std::string& str);
+bool IsValidUtf8(const std::string& str);
 // The same for UTF-8 text: no control code, DEL or C1 control code.
 bool IsPrintableUtf8(const std::string& str);

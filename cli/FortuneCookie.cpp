@@ -1,7 +1,6 @@
 #include "FortuneCookie.h"
 
 #include "Cp1252.h"
-#include "FieldEncoding.h"
 
 #include <vector>
 
@@ -133,9 +132,7 @@ ESkipReason Encode(const std::string& strRaw, EModuleEncoding eEncoding, std::st
 {
     if (eEncoding == EModuleEncoding::Utf8) {
         strText = strRaw;
-        const bool bValid =
-            DecideFieldEncoding(strRaw.data(), strRaw.size(), false).nInvalid == strRaw.size();
-        return bValid ? ESkipReason::None : ESkipReason::BadUtf8;
+        return IsValidUtf8(strRaw) ? ESkipReason::None : ESkipReason::BadUtf8;
     }
     const ECp1252Status status = Utf8ToCp1252(strRaw, strText);
     if (status == ECp1252Status::Converted)

@@ -1,7 +1,6 @@
 #include "FortuneModule.h"
 
 #include "Cp1252.h"
-#include "FieldEncoding.h"
 
 namespace {
 
@@ -13,19 +12,14 @@ void WriteLine(std::ostream& out, const std::string& strLine)
     out << strLine << kLineEnd;
 }
 
-bool IsUtf8(const std::string& str)
-{
-    return DecideFieldEncoding(str.data(), str.size(), false).nInvalid == str.size();
-}
-
 // Text that is not UTF-8, where the command line may be ANSI, is Windows-1252 already.
 bool ToModuleText(const std::string& strGiven, EArgumentText eText, EModuleEncoding eEncoding,
                   std::string& strText)
 {
-    const bool bAnsi = eText == EArgumentText::Utf8OrAnsi && !IsUtf8(strGiven);
+    const bool bAnsi = eText == EArgumentText::Utf8OrAnsi && !IsValidUtf8(strGiven);
     if (eEncoding == EModuleEncoding::Utf8) {
         strText = bAnsi ? Cp1252ToUtf8(strGiven) : strGiven;
-        return bAnsi || IsUtf8(strGiven);
+        return bAnsi || IsValidUtf8(strGiven);
     }
     if (bAnsi) {
         strText = strGiven;
