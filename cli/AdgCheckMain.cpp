@@ -27,10 +27,14 @@ const char kszHelp[] =
     "read, two \"%\" lines in a row, a declared number of quotes other than the quotes\n"
     "present, a Ctrl-Z byte before the end of the file.\n"
     "Warnings: text after the number of quotes, a \"%\" line with words that are never\n"
-    "shown, blank lines, lone CRs, tabs and other control bytes, UTF-8 text, bytes that\n"
-    "are no character in Windows-1252.\n"
+    "shown, blank lines, lone CRs, tabs and other control bytes, bytes that are no\n"
+    "character in Windows-1252, fields that are not UTF-8 in a module that is, a character\n"
+    "cut in two by its field's limit (limits count bytes).\n"
+    "The summary names the encoding of the fields shown: ASCII, UTF-8, Windows-1252 or\n"
+    "mixed encodings.\n"
     "\n"
-    "  --show N   print quote N (from 1) of one FILE as the window shows its two fields\n"
+    "  --show N   print quote N (from 1) of one FILE as the window shows its two fields,\n"
+    "             in UTF-8\n"
     "  --help     print this text\n"
     "\n"
     "Exit status: 0 when no file has errors, 1 when one has, 2 when a file cannot be read.\n"
@@ -115,9 +119,9 @@ int Check(const std::string& strPath)
     if (diagnostics.Dropped() != 0)
         std::printf("%s: note: %llu more problems not listed\n", strPath.c_str(),
                     static_cast<unsigned long long>(diagnostics.Dropped()));
-    std::printf("%s: %s, %s, %s\n", strPath.c_str(),
+    std::printf("%s: %s in %s, %s, %s\n", strPath.c_str(),
                 Counted(static_cast<std::uint64_t>(check.nPresent), "quote").c_str(),
-                Counted(diagnostics.Errors(), "error").c_str(),
+                check.pszEncoding, Counted(diagnostics.Errors(), "error").c_str(),
                 Counted(diagnostics.Warnings(), "warning").c_str());
     return diagnostics.Errors() == 0 ? EXIT_CLEAN : EXIT_ERRORS;
 }

@@ -1,5 +1,7 @@
 #include "Cp1252.h"
 
+#include "FieldEncoding.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -57,6 +59,20 @@ bool DecodeUtf8(const std::string& str, std::size_t& nPos, char32_t& cp)
     return true;
 }
 
+void AppendUtf8(char32_t cp, std::string& strUtf8)
+{
+    if (cp < 0x80) {
+        strUtf8 += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        strUtf8 += static_cast<char>(0xC0 | (cp >> 6));
+        strUtf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        strUtf8 += static_cast<char>(0xE0 | (cp >> 12));
+        strUtf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        strUtf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 bool MapToCp1252(char32_t cp, unsigned char& ch)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
@@ -88,6 +104,17 @@ ECp1252Status Utf8ToCp1252(const std::string& strUtf8, std::string& strCp1252)
     return ECp1252Status::Converted;
 }
 
+std::string Cp1252ToUtf8(const std::string& strCp1252)
+{
+    std::string strUtf8;
+    for (const char ch : strCp1252) {
+        const auto uch = static_cast<unsigned char>(ch);
+        const char32_t cpHigh = uch >= 0x80 && uch < 0xA0 ? kHighCodes[uch - 0x80] : 0;
+        AppendUtf8(cpHigh != 0 ? cpHigh : uch, strUtf8);
+    }
+    return strUtf8;
+}
+
 bool IsPrintableCp1252(unsigned char ch)
 {
     return ch >= 0x20 && ch != 0x7F && ch != 0x81 && ch != 0x8D && ch != 0x8F && ch != 0x90 &&
@@ -98,4 +125,21 @@ bool IsPrintableCp1252(const std::string& str)
 {
     return std::all_of(str.begin(), str.end(),
                        [](char ch) { return IsPrintableCp1252(static_cast<unsigned char>(ch)); });
+}
+
+bool IsValidUtf8(const std::string& str)
+{
+    return DecideFieldEncoding(str.data(), str.size(), false).nInvalid == str.size();
+}
+
+bool IsPrintableUtf8(const std::string& str)
+{
+    for (std::size_t i = 0; i < str.size(); ++i) {
+        const auto ch = static_cast<unsigned char>(str[i]);
+        const bool bC1 =
+            ch == 0xC2 && i + 1 < str.size() && static_cast<unsigned char>(str[i + 1]) < 0xA0;
+        if (ch < 0x20 || ch == 0x7F || bC1)
+            return false;
+    }
+    return true;
 }

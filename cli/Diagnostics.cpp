@@ -13,6 +13,12 @@ void CDiagnostics::Add(std::uint64_t nLine, std::uint64_t nColumn, ESeverity eSe
     m_diagnostics.push_back({nLine, nColumn, eSeverity, std::move(strMessage)});
 }
 
+void CDiagnostics::Count(std::uint64_t nCount, ESeverity eSeverity)
+{
+    (eSeverity == ESeverity::Error ? m_nErrors : m_nWarnings) += nCount;
+    m_nDropped += nCount;
+}
+
 std::vector<SDiagnostic> CDiagnostics::Sorted() const
 {
     std::vector<SDiagnostic> sorted = m_diagnostics;

@@ -19,6 +19,8 @@ class CDiagnostics {
 public:
     void Add(std::uint64_t nLine, std::uint64_t nColumn, ESeverity eSeverity,
              std::string strMessage);
+    // Problems past the list's bound, only counted.
+    void Count(std::uint64_t nCount, ESeverity eSeverity);
 
     std::uint64_t Errors() const { return m_nErrors; }
     std::uint64_t Warnings() const { return m_nWarnings; }

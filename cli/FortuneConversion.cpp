@@ -27,14 +27,14 @@ std::uint64_t SFortuneConversion::SkippedTotal() const
     return std::accumulate(m_nSkipped.begin(), m_nSkipped.end(), std::uint64_t{0});
 }
 
-SFortuneConversion ConvertFortunes(CLineReader& reader, int nMax)
+SFortuneConversion ConvertFortunes(CLineReader& reader, int nMax, EModuleEncoding eEncoding)
 {
     SFortuneConversion conversion;
     CFortuneFile file(reader);
     SFortuneCookie cookie;
     SQuote quote;
     while (file.ReadCookie(cookie)) {
-        ESkipReason reason = ConvertCookie(cookie, quote);
+        ESkipReason reason = ConvertCookie(cookie, eEncoding, quote);
         if (reason == ESkipReason::None &&
             conversion.m_quotes.size() >= static_cast<std::size_t>(nMax))
             reason = ESkipReason::OverMax;

@@ -22,20 +22,29 @@ std::string TrimSpaces(const std::string& str)
     return str.substr(nFirst, str.find_last_not_of(' ') - nFirst + 1);
 }
 
+// A backspace takes back a whole character, which in UTF-8 may be several bytes.
+void PopCharacter(std::string& str, bool bUtf8)
+{
+    while (bUtf8 && str.size() > 1 && (static_cast<unsigned char>(str.back()) & 0xC0) == 0x80)
+        str.pop_back();
+    if (!str.empty())
+        str.pop_back();
+}
+
 // Overstrikes and tabs only shaped the line on a terminal; the quote field is centred.
-std::string CleanLine(const std::string& strRaw)
+std::string CleanLine(const std::string& strRaw, bool bUtf8)
 {
     std::string str;
     for (const char ch : strRaw) {
         if (ch != '\b')
             str += ch == '\t' ? ' ' : ch;
-        else if (!str.empty())
-            str.pop_back();
+        else
+            PopCharacter(str, bUtf8);
     }
     return TrimSpaces(str);
 }
 
-std::vector<SCookieLine> SplitLines(const std::string& str)
+std::vector<SCookieLine> SplitLines(const std::string& str, bool bUtf8)
 {
     std::vector<SCookieLine> lines;
     std::size_t nStart = 0;
@@ -45,7 +54,7 @@ std::vector<SCookieLine> SplitLines(const std::string& str)
             nEnd = str.size();
         const std::string strRaw = str.substr(nStart, nEnd - nStart);
         const bool bIndented = !strRaw.empty() && (strRaw[0] == ' ' || strRaw[0] == '\t');
-        lines.push_back({CleanLine(strRaw), bIndented});
+        lines.push_back({CleanLine(strRaw, bUtf8), bIndented});
         nStart = nEnd + 1;
     }
     return lines;
@@ -98,9 +107,13 @@ std::string JoinAuthor(const std::vector<SCookieLine>& lines, std::size_t nBegin
     return strAuthor;
 }
 
-ESkipReason CheckQuote(const SQuote& quote)
+ESkipReason CheckQuote(const SQuote& quote, EModuleEncoding eEncoding)
 {
-    if (!IsPrintableCp1252(quote.m_strText) || !IsPrintableCp1252(quote.m_strAuthor))
+    if (eEncoding == EModuleEncoding::Utf8 &&
+        (!IsPrintableUtf8(quote.m_strText) || !IsPrintableUtf8(quote.m_strAuthor)))
+        return ESkipReason::Control;
+    if (eEncoding == EModuleEncoding::Cp1252 &&
+        (!IsPrintableCp1252(quote.m_strText) || !IsPrintableCp1252(quote.m_strAuthor)))
         return ESkipReason::Unprintable;
     if (quote.m_strText.empty())
         return ESkipReason::Empty;
@@ -114,9 +127,22 @@ ESkipReason CheckQuote(const SQuote& quote)
     return ESkipReason::None;
 }
 
+// The cookie's UTF-8 as it is, or converted to Windows-1252.
+ESkipReason Encode(const std::string& strRaw, EModuleEncoding eEncoding, std::string& strText)
+{
+    if (eEncoding == EModuleEncoding::Utf8) {
+        strText = strRaw;
+        return IsValidUtf8(strRaw) ? ESkipReason::None : ESkipReason::BadUtf8;
+    }
+    const ECp1252Status status = Utf8ToCp1252(strRaw, strText);
+    if (status == ECp1252Status::Converted)
+        return ESkipReason::None;
+    return status == ECp1252Status::BadUtf8 ? ESkipReason::BadUtf8 : ESkipReason::Unprintable;
+}
+
 } // namespace
 
-ESkipReason ConvertCookie(const SFortuneCookie& cookie, SQuote& quote)
+ESkipReason ConvertCookie(const SFortuneCookie& cookie, EModuleEncoding eEncoding, SQuote& quote)
 {
     quote = SQuote();
     if (cookie.m_bTooLong)
@@ -124,17 +150,17 @@ ESkipReason ConvertCookie(const SFortuneCookie& cookie, SQuote& quote)
     // The quote window would break the line at a "~".
     if (cookie.m_strRaw.find('~') != std::string::npos)
         return ESkipReason::Tilde;
-    std::string strCp1252;
-    const ECp1252Status status = Utf8ToCp1252(cookie.m_strRaw, strCp1252);
-    if (status != ECp1252Status::Converted)
-        return status == ECp1252Status::BadUtf8 ? ESkipReason::BadUtf8 : ESkipReason::Unprintable;
-    std::vector<SCookieLine> lines = SplitLines(strCp1252);
+    std::string strText;
+    const ESkipReason encoded = Encode(cookie.m_strRaw, eEncoding, strText);
+    if (encoded != ESkipReason::None)
+        return encoded;
+    std::vector<SCookieLine> lines = SplitLines(strText, eEncoding == EModuleEncoding::Utf8);
     // Blank lines at the end would otherwise keep the attribution above them from counting.
     while (!lines.empty() && lines.back().m_strText.empty())
         lines.pop_back();
     const std::size_t nAuthor = FindAuthor(lines);
     SQuote candidate = {JoinText(lines, nAuthor), JoinAuthor(lines, nAuthor)};
-    const ESkipReason reason = CheckQuote(candidate);
+    const ESkipReason reason = CheckQuote(candidate, eEncoding);
     if (reason == ESkipReason::None)
         quote = std::move(candidate);
     return reason;
@@ -151,6 +177,8 @@ const char* SkipReasonText(ESkipReason reason)
         return "invalid UTF-8";
     case ESkipReason::Unprintable:
         return "not printable in Windows-1252";
+    case ESkipReason::Control:
+        return "with control characters";
     case ESkipReason::Empty:
         return "empty";
     case ESkipReason::AuthorTooLong:

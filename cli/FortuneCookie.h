@@ -13,6 +13,7 @@ enum class ESkipReason {
     Tilde,
     BadUtf8,
     Unprintable,
+    Control,
     Empty,
     AuthorTooLong,
     PercentAuthor,
@@ -20,8 +21,12 @@ enum class ESkipReason {
     Count
 };
 
+// What a module is written in: UTF-8, which the program shows as it is, or Windows-1252, the
+// only text versions before it show right.
+enum class EModuleEncoding { Utf8, Cp1252 };
+
 struct SQuote {
-    std::string m_strText; // Windows-1252, "~" between its lines
+    std::string m_strText; // in the module's encoding, "~" between its lines
     std::string m_strAuthor;
 };
 
@@ -29,7 +34,7 @@ struct SQuote {
 constexpr std::size_t kMaxTextBytes = 198;
 constexpr std::size_t kMaxAuthorBytes = 48;
 
-ESkipReason ConvertCookie(const SFortuneCookie& cookie, SQuote& quote);
+ESkipReason ConvertCookie(const SFortuneCookie& cookie, EModuleEncoding eEncoding, SQuote& quote);
 
 // How the reason reads after a number in the summary, as in "3 empty".
 const char* SkipReasonText(ESkipReason reason);

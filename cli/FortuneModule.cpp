@@ -12,22 +12,35 @@ void WriteLine(std::ostream& out, const std::string& strLine)
     out << strLine << kLineEnd;
 }
 
-bool ToModuleText(const std::string& strGiven, EArgumentText eText, std::string& strText)
+// Text that is not UTF-8, where the command line may be ANSI, is Windows-1252 already.
+bool ToModuleText(const std::string& strGiven, EArgumentText eText, EModuleEncoding eEncoding,
+                  std::string& strText)
 {
-    const ECp1252Status status = Utf8ToCp1252(strGiven, strText);
-    if (status == ECp1252Status::BadUtf8 && eText == EArgumentText::Utf8OrAnsi) {
+    const bool bAnsi = eText == EArgumentText::Utf8OrAnsi && !IsValidUtf8(strGiven);
+    if (eEncoding == EModuleEncoding::Utf8) {
+        strText = bAnsi ? Cp1252ToUtf8(strGiven) : strGiven;
+        return bAnsi || IsValidUtf8(strGiven);
+    }
+    if (bAnsi) {
         strText = strGiven;
         return true;
     }
-    return status == ECp1252Status::Converted;
+    return Utf8ToCp1252(strGiven, strText) == ECp1252Status::Converted;
+}
+
+bool IsPrintable(const std::string& strText, EModuleEncoding eEncoding)
+{
+    return eEncoding == EModuleEncoding::Utf8 ? IsPrintableUtf8(strText)
+                                              : IsPrintableCp1252(strText);
 }
 
 } // namespace
 
-bool MakeTitle(const std::string& strGiven, EArgumentText eText, std::string& strTitle)
+bool MakeTitle(const std::string& strGiven, EArgumentText eText, EModuleEncoding eEncoding,
+               std::string& strTitle)
 {
-    return ToModuleText(strGiven, eText, strTitle) && strTitle.size() <= kMaxTitleBytes &&
-           IsPrintableCp1252(strTitle);
+    return ToModuleText(strGiven, eText, eEncoding, strTitle) &&
+           strTitle.size() <= kMaxTitleBytes && IsPrintable(strTitle, eEncoding);
 }
 
 std::string BaseName(const std::string& strPath)
@@ -37,20 +50,26 @@ std::string BaseName(const std::string& strPath)
 }
 
 // A name that does not convert falls back to a plain title rather than failing the run.
-std::string DefaultTitle(const std::string& strPath, EArgumentText eText)
+std::string DefaultTitle(const std::string& strPath, EArgumentText eText, EModuleEncoding eEncoding)
 {
     std::string strName = BaseName(strPath);
     const std::size_t nDot = strName.rfind('.');
     if (nDot != std::string::npos && nDot > 0)
         strName.resize(nDot);
     std::string strTitle;
-    if (!ToModuleText(strName, eText, strTitle) || !IsPrintableCp1252(strTitle) || strTitle.empty())
+    if (!ToModuleText(strName, eText, eEncoding, strTitle) || !IsPrintable(strTitle, eEncoding) ||
+        strTitle.empty())
         strTitle = kFallbackTitle;
     if (strTitle[0] >= 'a' && strTitle[0] <= 'z')
         strTitle[0] = static_cast<char>(strTitle[0] - 'a' + 'A');
-    if (strTitle.size() > kMaxTitleBytes)
-        strTitle.resize(kMaxTitleBytes);
-    return strTitle;
+    if (strTitle.size() <= kMaxTitleBytes)
+        return strTitle;
+    // A UTF-8 character is not cut in two.
+    std::size_t nLength = kMaxTitleBytes;
+    while (eEncoding == EModuleEncoding::Utf8 && nLength > 0 &&
+           (static_cast<unsigned char>(strTitle[nLength]) & 0xC0) == 0x80)
+        --nLength;
+    return strTitle.substr(0, nLength);
 }
 
 void WriteModule(std::ostream& out, const std::string& strTitle, const std::vector<SQuote>& quotes)

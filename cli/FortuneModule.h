@@ -15,13 +15,15 @@ constexpr std::size_t kMaxTitleBytes = 23;
 // as on Windows, bytes that are not UTF-8 as Windows-1252 already.
 enum class EArgumentText { Utf8, Utf8OrAnsi };
 
-// The title as given on the command line, in Windows-1252; false when it does not fit or
-// does not print.
-bool MakeTitle(const std::string& strGiven, EArgumentText eText, std::string& strTitle);
+// The title as given on the command line, in the module's encoding; false when it does not
+// fit or does not print.
+bool MakeTitle(const std::string& strGiven, EArgumentText eText, EModuleEncoding eEncoding,
+               std::string& strTitle);
 
 // From the input file's name: its base name without extension, first letter capital, cut to
-// fit.
-std::string DefaultTitle(const std::string& strPath, EArgumentText eText);
+// fit between characters.
+std::string DefaultTitle(const std::string& strPath, EArgumentText eText,
+                         EModuleEncoding eEncoding);
 
 // Base name of a path, with either kind of slash.
 std::string BaseName(const std::string& strPath);

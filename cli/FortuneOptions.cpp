@@ -6,25 +6,29 @@ namespace {
 
 constexpr int kMaxQuotes = 999;
 
-const char kUsage[] = "usage: fortune2adg [--title T] [--max N] FILE\n";
+const char kUsage[] = "usage: fortune2adg [--title T] [--max N] [--encoding E] FILE\n";
 
 const char kHelp[] =
-    "usage: fortune2adg [--title T] [--max N] FILE\n"
+    "usage: fortune2adg [--title T] [--max N] [--encoding E] FILE\n"
     "\n"
     "Converts a fortune file (cookies separated by lines of just \"%\") into an Adagiomill\n"
-    "quote module, written to standard output in Windows-1252 with CR LF line ends.\n"
+    "quote module, written to standard output in UTF-8, without a byte-order mark, with\n"
+    "CR LF line ends.\n"
     "\n"
-    "  --title T  module title, at most 23 characters (default: the file's name without\n"
-    "             extension, first letter capital)\n"
-    "  --max N    write at most N quotes, 1 to 999 (default 999)\n"
-    "  --help     show this text\n"
+    "  --title T     module title, at most 23 bytes (default: the file's name without\n"
+    "                extension, first letter capital)\n"
+    "  --max N       write at most N quotes, 1 to 999 (default 999)\n"
+    "  --encoding E  utf-8 (the default), or cp1252 for Windows-1252, the only text that\n"
+    "                earlier versions of Adagiomill show right\n"
+    "  --help        show this text\n"
     "\n"
     "Per cookie: a backspace deletes the character before it, a tab becomes a space, lines\n"
     "are trimmed, blank lines at its start and end dropped, and its lines joined with \"~\".\n"
     "A last line beginning \"-- \", followed only by indented lines, is the attribution.\n"
     "Skipped and counted: empty text, text over 198 bytes, attribution over 48 bytes, a\n"
-    "\"~\" anywhere, invalid UTF-8, characters not printable in Windows-1252, an attribution\n"
-    "beginning with \"%\", and cookies beyond --max.\n"
+    "\"~\" anywhere, invalid UTF-8, control characters (with cp1252, any character not\n"
+    "printable in Windows-1252), an attribution beginning with \"%\", and cookies beyond\n"
+    "--max.\n"
     "\n"
     "Exit status: 0 module written, 1 no cookie could be converted, 2 bad usage or\n"
     "unreadable file.\n";
@@ -37,6 +41,14 @@ bool ParseMax(const std::string& strValue, int& nMax)
         return false;
     nMax = std::stoi(strValue);
     return nMax >= 1 && nMax <= kMaxQuotes;
+}
+
+bool ParseEncoding(const std::string& strValue, EModuleEncoding& eEncoding)
+{
+    if (strValue != "utf-8" && strValue != "cp1252")
+        return false;
+    eEncoding = strValue == "utf-8" ? EModuleEncoding::Utf8 : EModuleEncoding::Cp1252;
+    return true;
 }
 
 // "--name value" or "--name=value"; false when the option is not this one.
@@ -68,6 +80,9 @@ bool ParseOne(const std::vector<std::string>& args, std::size_t& i, SFortuneOpti
     } else if (TakeValue(args, i, "--max", strValue, bMissing)) {
         if (!bMissing && !ParseMax(strValue, options.m_nMax))
             strError = "--max takes a number from 1 to 999, not \"" + strValue + "\"";
+    } else if (TakeValue(args, i, "--encoding", strValue, bMissing)) {
+        if (!bMissing && !ParseEncoding(strValue, options.m_eEncoding))
+            strError = "--encoding takes utf-8 or cp1252, not \"" + strValue + "\"";
     } else if (args[i].size() > 1 && args[i][0] == '-') {
         strError = "unknown option \"" + args[i] + "\"";
     } else if (!options.m_strPath.empty()) {

@@ -1,6 +1,8 @@
 // The command line of fortune2adg.
 #pragma once
 
+#include "FortuneCookie.h"
+
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@ struct SFortuneOptions {
     bool m_bHasTitle = false;
     std::string m_strTitle; // as typed, UTF-8
     int m_nMax = 999;
+    EModuleEncoding m_eEncoding = EModuleEncoding::Utf8;
     std::string m_strPath;
 };
 

@@ -26,10 +26,10 @@ int Refuse(std::ostream& err, const std::string& strMessage, bool bUsage)
 bool ChooseTitle(const SFortuneOptions& options, std::string& strTitle)
 {
     if (!options.m_bHasTitle) {
-        strTitle = DefaultTitle(options.m_strPath, kArgumentText);
+        strTitle = DefaultTitle(options.m_strPath, kArgumentText, options.m_eEncoding);
         return true;
     }
-    return MakeTitle(options.m_strTitle, kArgumentText, strTitle);
+    return MakeTitle(options.m_strTitle, kArgumentText, options.m_eEncoding, strTitle);
 }
 
 } // namespace
@@ -47,13 +47,16 @@ int RunFortune2Adg(const std::vector<std::string>& args, std::ostream& out, std:
     std::string strTitle;
     if (!ChooseTitle(options, strTitle))
         return Refuse(err,
-                      "title \"" + options.m_strTitle +
-                          "\" refused: at most 23 characters, all printable in Windows-1252",
+                      "title \"" + options.m_strTitle + "\" refused: " +
+                          (options.m_eEncoding == EModuleEncoding::Utf8
+                               ? "at most 23 bytes of UTF-8, no control characters"
+                               : "at most 23 characters, all printable in Windows-1252"),
                       false);
     CLineFile file(options.m_strPath, ELineMode::Text);
     if (!file.IsOpen())
         return Refuse(err, "cannot read \"" + options.m_strPath + "\"", false);
-    const SFortuneConversion conversion = ConvertFortunes(file.Reader(), options.m_nMax);
+    const SFortuneConversion conversion =
+        ConvertFortunes(file.Reader(), options.m_nMax, options.m_eEncoding);
     err << FormatSummary(BaseName(options.m_strPath), conversion) << '\n';
     if (conversion.m_quotes.empty())
         return FORTUNE_EXIT_NOTHING;

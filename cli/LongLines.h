@@ -23,4 +23,6 @@ private:
     std::optional<SFieldRead> m_first;
     std::optional<SFieldRead> m_second;
     std::uint64_t m_nLength = 0;
+    std::uint64_t m_nCharacters = 0; // when the line is UTF-8
+    bool m_bUtf8 = false;
 };

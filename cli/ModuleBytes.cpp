@@ -33,7 +33,7 @@ int Utf8Continuations(unsigned char ch)
     return 0;
 }
 
-enum EByteProblem { BOM_OR_UTF8, CONTROL, LONE_CR, UNASSIGNED, PROBLEM_KINDS };
+enum EByteProblem { CONTROL, LONE_CR, UNASSIGNED, PROBLEM_KINDS };
 
 class CByteScanner {
 public:
@@ -46,7 +46,6 @@ public:
 private:
     void Single(unsigned char ch, std::uint64_t nColumn);
     void FlushSequence();
-    void EndSequence();
     void EndLine();
     void Report(EByteProblem eKind, std::uint64_t nColumn, std::string strMessage);
 
@@ -55,6 +54,7 @@ private:
     std::uint64_t m_nColumn = 0; // of the byte last fed, from 1
     bool m_bCrPending = false;
     bool m_reported[PROBLEM_KINDS] = {};
+    // A UTF-8 character being read: its bytes are no Windows-1252 bytes to judge.
     unsigned char m_sequence[4] = {};
     int m_nSequence = 0;
     int m_nNeeded = 0;
@@ -89,20 +89,6 @@ void CByteScanner::FlushSequence()
     m_nNeeded = 0;
 }
 
-void CByteScanner::EndSequence()
-{
-    const bool bBom = m_nLine == 1 && m_nSequenceColumn == 1 && m_sequence[0] == 0xEF &&
-                      m_sequence[1] == 0xBB && m_sequence[2] == 0xBF;
-    m_nSequence = 0;
-    if (bBom)
-        Report(BOM_OR_UTF8, 1,
-               "a UTF-8 byte-order mark: it shows as three stray characters before the title");
-    else
-        Report(BOM_OR_UTF8, m_nSequenceColumn,
-               "this looks like UTF-8: save the module as ANSI (Windows-1252), or each such "
-               "letter shows as two or three wrong characters");
-}
-
 void CByteScanner::Single(unsigned char ch, std::uint64_t nColumn)
 {
     if (ch == '\t')
@@ -131,7 +117,7 @@ void CByteScanner::Feed(unsigned char ch)
     if (m_nNeeded > 0 && (ch & 0xC0) == 0x80) {
         m_sequence[m_nSequence++] = ch;
         if (--m_nNeeded == 0)
-            EndSequence();
+            m_nSequence = 0;
         return;
     }
     FlushSequence();

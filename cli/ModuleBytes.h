@@ -1,5 +1,5 @@
 // What a module's bytes hold that its lines do not show: stray line ends, control bytes,
-// UTF-8, and a Ctrl-Z that ends the file early.
+// and a Ctrl-Z that ends the file early.
 #pragma once
 
 #include "Diagnostics.h"

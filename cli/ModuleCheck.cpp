@@ -5,6 +5,7 @@
 #include "FieldRead.h"
 #include "LongLines.h"
 #include "ModuleBytes.h"
+#include "ModuleEncoding.h"
 #include "QuoteState.h"
 
 #include <algorithm>
@@ -30,7 +31,8 @@ bool HasWords(const std::string& strText)
 class CModuleWalk {
 public:
     CModuleWalk(std::istream& stream, SModuleCheck& check)
-        : m_reader(stream), m_longLines(check.diagnostics), m_check(check)
+        : m_reader(stream), m_longLines(check.diagnostics), m_encoding(check.diagnostics),
+          m_check(check)
     {
     }
 
@@ -47,6 +49,7 @@ private:
 
     CFieldReader m_reader;
     CLongLines m_longLines;
+    CModuleEncoding m_encoding;
     SModuleCheck& m_check;
     std::uint64_t m_nCountLine = 0;
 };
@@ -58,6 +61,10 @@ SFieldRead CModuleWalk::Next(std::size_t nSize, EField eField, std::int64_t nQuo
     read.eField = eField == EField::Separator && read.First() != '%' ? EField::Text : eField;
     read.nQuote = nQuote;
     m_longLines.Take(read);
+    const bool bShown =
+        eField == EField::Title || read.eField == EField::Text || eField == EField::Attribution;
+    if (bShown && !read.bMissing)
+        m_encoding.Take(read);
     return read;
 }
 
@@ -75,6 +82,8 @@ void CModuleWalk::Walk()
         CheckDeclared();
     }
     m_longLines.Finish(m_reader);
+    m_encoding.Finish();
+    m_check.pszEncoding = m_encoding.Name();
 }
 
 bool CModuleWalk::ReadHeader()

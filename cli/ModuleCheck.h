@@ -13,6 +13,7 @@ struct SModuleCheck {
     bool bLoads = false; // the header is valid, so the program shows quotes
     int nDeclared = 0;
     std::int64_t nPresent = 0;
+    const char* pszEncoding = "ASCII"; // of the fields the window shows
     CDiagnostics diagnostics;
 };
 

@@ -1,14 +1,22 @@
 #include "QuotePreview.h"
 
+#include "Cp1252.h"
+#include "FieldEncoding.h"
 #include "QuoteState.h"
 #include "QuoteView.h"
 
 namespace {
 
+std::string AsShown(const std::string& strField)
+{
+    const bool bUtf8 = DecideFieldEncoding(strField.data(), strField.size(), false).bUtf8;
+    return bUtf8 ? strField : Cp1252ToUtf8(strField);
+}
+
 struct CPreviewView : IQuoteView {
     void SetQuoteFields(const char* pszText, const char* pszAuthor) override
     {
-        m_preview = {pszText, pszAuthor};
+        m_preview = {AsShown(pszText), AsShown(pszAuthor)};
     }
     void SetCaption(const char*) override {}
 

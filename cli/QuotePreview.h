@@ -1,4 +1,5 @@
-// One quote's two fields, through the program's own display code.
+// One quote's two fields, through the program's own display code, in UTF-8 as the window
+// shows them: a field that is not UTF-8 shows in Windows-1252.
 #pragma once
 
 #include <string>

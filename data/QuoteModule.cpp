@@ -1,4 +1,5 @@
 #include "DecimalText.h"
+#include "FieldEncoding.h"
 #include "LineFile.h"
 #include "QuoteSelection.h"
 #include "QuoteState.h"
@@ -91,6 +92,8 @@ void CQuoteState::ShowQuoteText(IQuoteView& view)
         ReadModule(*this, module.Reader());
     else
         SetDefaults(view);
+    DropCutCharacter(m_szQuote);
+    DropCutCharacter(m_szAuthor);
     BuildQuoteText(*this);
     view.SetQuoteFields(m_strQuoteText.c_str(), m_szAuthor);
     m_bHoldQuote = true;

@@ -1,5 +1,6 @@
 #include "AtomicSave.h"
 #include "DecimalText.h"
+#include "FieldEncoding.h"
 #include "LineFile.h"
 #include "QuoteState.h"
 #include "QuoteView.h"
@@ -85,7 +86,7 @@ void CQuoteState::LoadSettings(IQuoteView& view)
         return;
     }
     m_strCaptionPrefix = ADAGIO_CAPTION_PREFIX;
-    view.SetCaption((m_strCaptionPrefix + m_szTitle).c_str());
+    view.SetCaption((m_strCaptionPrefix + ShownTitle(m_szTitle, sizeof m_szTitle)).c_str());
 }
 
 void CQuoteState::SaveSettings() const

@@ -84,8 +84,10 @@ bool CDialog::Create(HWND hOwner)
         ::SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, ::GetCurrentThreadId());
     g_pDialogInCreation = this;
     m_bContinueModal = true;
-    const HWND hWnd = ::CreateDialogIndirectParamA(
-        hInstance, static_cast<LPCDLGTEMPLATEA>(pTemplate), hOwner, &PassiveDialogProc, 0);
+    // Made wide, the dialog and the controls of its template are Unicode windows, which keep
+    // any text; narrow ones hold only what the ANSI code page can.
+    const HWND hWnd = ::CreateDialogIndirectParamW(
+        hInstance, static_cast<LPCDLGTEMPLATEW>(pTemplate), hOwner, &PassiveDialogProc, 0);
     g_pDialogInCreation = nullptr;
     ::UnhookWindowsHookEx(hHook);
     return hWnd != nullptr;
@@ -108,7 +110,7 @@ void CDialog::RunModalLoop()
         ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     MSG msg = {};
     while (m_bContinueModal) {
-        const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL bGot = ::GetMessageW(&msg, nullptr, 0, 0);
         if (bGot == -1)
             break;
         if (bGot == 0) {
@@ -117,9 +119,9 @@ void CDialog::RunModalLoop()
             m_nModalResult = IDCANCEL;
             break;
         }
-        if (!::IsDialogMessageA(m_hWnd, &msg)) {
+        if (!::IsDialogMessageW(m_hWnd, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 }

@@ -6,17 +6,17 @@
 
 namespace {
 
-using PFileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using PFileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 // Loaded when first needed: the common dialogs bring much of the shell with them, which
 // would otherwise be loaded, and paid for, at every start.
-BOOL RunCommonDialog(bool bOpen, OPENFILENAMEA* pofn)
+BOOL RunCommonDialog(bool bOpen, OPENFILENAMEW* pofn)
 {
     static const HMODULE hModule = ::LoadLibraryA("comdlg32.dll");
     if (hModule == nullptr)
         return FALSE;
     const FARPROC pfnProc =
-        ::GetProcAddress(hModule, bOpen ? "GetOpenFileNameA" : "GetSaveFileNameA");
+        ::GetProcAddress(hModule, bOpen ? "GetOpenFileNameW" : "GetSaveFileNameW");
     const auto pfnDialog = reinterpret_cast<PFileDialogFn>(reinterpret_cast<void (*)()>(pfnProc));
     return pfnDialog != nullptr ? pfnDialog(pofn) : FALSE;
 }
@@ -32,23 +32,22 @@ std::wstring CurrentDirectory()
 
 } // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, const wchar_t* lpszDefExt,
+                         const wchar_t* lpszFileName, DWORD dwFlags, const wchar_t* lpszFilter,
+                         CWnd* pParentWnd)
     : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd),
-      m_strFilter(lpszFilter != nullptr ? lpszFilter : "")
+      m_strFilter(lpszFilter != nullptr ? lpszFilter : L"")
 {
     if (lpszFileName != nullptr)
-        lstrcpynA(m_szFileName, lpszFileName, sizeof m_szFileName);
+        lstrcpynW(m_szFileName, lpszFileName, MAX_PATH);
     // The common dialog wants NUL-separated pairs ended by an empty string.
-    std::replace(m_strFilter.begin(), m_strFilter.end(), '|', '\0');
+    std::replace(m_strFilter.begin(), m_strFilter.end(), L'|', L'\0');
     const bool bHasFilter = !m_strFilter.empty();
-    m_strFilter.append(2, '\0');
+    m_strFilter.append(2, L'\0');
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.lpstrFilter = bHasFilter ? m_strFilter.c_str() : nullptr;
     m_ofn.lpstrFile = m_szFileName;
-    m_ofn.nMaxFile = sizeof m_szFileName;
-    m_ofn.lpstrFileTitle = m_szFileTitle;
-    m_ofn.nMaxFileTitle = sizeof m_szFileTitle;
+    m_ofn.nMaxFile = MAX_PATH;
     m_ofn.lpstrDefExt = lpszDefExt;
     m_ofn.Flags = dwFlags | OFN_EXPLORER;
 }
@@ -61,7 +60,25 @@ INT_PTR CFileDialog::DoModal()
     const BOOL bOK = RunCommonDialog(m_bOpenFileDialog != FALSE, &m_ofn);
     if (!strCurDir.empty())
         ::SetCurrentDirectoryW(strCurDir.c_str());
-    m_szFileName[sizeof m_szFileName - 1] = '\0';
-    m_szFileTitle[sizeof m_szFileTitle - 1] = '\0';
+    m_szFileName[MAX_PATH - 1] = L'\0';
     return bOK ? IDOK : IDCANCEL;
+}
+
+// A character the code page lacks would become "?" or a look-alike: a name that opens
+// nothing, or another file. A code page of UTF-8 holds every name but a broken one.
+bool CFileDialog::GetAnsiPathName(std::string& strPath) const
+{
+    strPath.clear();
+    const bool bUtf8 = ::GetACP() == CP_UTF8;
+    const DWORD dwFlags = bUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL bDefaultUsed = FALSE;
+    BOOL* pbDefaultUsed = bUtf8 ? nullptr : &bDefaultUsed;
+    const int nBytes = ::WideCharToMultiByte(CP_ACP, dwFlags, m_szFileName, -1, nullptr, 0, nullptr,
+                                             pbDefaultUsed);
+    if (nBytes <= 1 || bDefaultUsed)
+        return false;
+    strPath.assign(static_cast<std::size_t>(nBytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, dwFlags, m_szFileName, -1, &strPath[0], nBytes, nullptr, nullptr);
+    strPath.resize(static_cast<std::size_t>(nBytes - 1));
+    return true;
 }

@@ -8,25 +8,24 @@
 
 class CWnd;
 
-// The common Open (or Save As) dialog.
+// The common Open (or Save As) dialog, wide so that it returns any name a folder holds.
 class CFileDialog {
 public:
     // lpszFilter: "Description|pattern|...|" pairs ended by an extra "|".
-    CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd = nullptr);
+    CFileDialog(BOOL bOpenFileDialog, const wchar_t* lpszDefExt, const wchar_t* lpszFileName,
+                DWORD dwFlags, const wchar_t* lpszFilter, CWnd* pParentWnd = nullptr);
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
     INT_PTR DoModal();
-    std::string GetPathName() const { return m_szFileName; }
-    std::string GetFileName() const { return m_szFileTitle; }
+    // The path in the ANSI code page; false, with strPath empty, when that cannot hold it.
+    bool GetAnsiPathName(std::string& strPath) const;
 
-    OPENFILENAMEA m_ofn;
+    OPENFILENAMEW m_ofn;
 
 private:
     BOOL m_bOpenFileDialog;
     CWnd* m_pParentWnd;
-    std::string m_strFilter;
-    char m_szFileName[MAX_PATH] = "";
-    char m_szFileTitle[64] = "";
+    std::wstring m_strFilter;
+    wchar_t m_szFileName[MAX_PATH] = L"";
 };

@@ -81,9 +81,9 @@ struct CMessageCracker {
     {
         return Invoke(p, pfn, reinterpret_cast<WINDOWPOS*>(l));
     }
-    template <class C> static LRESULT Call(C* p, int (C::*pfn)(CREATESTRUCTA*), WPARAM, LPARAM l)
+    template <class C> static LRESULT Call(C* p, int (C::*pfn)(CREATESTRUCTW*), WPARAM, LPARAM l)
     {
-        return Invoke(p, pfn, reinterpret_cast<CREATESTRUCTA*>(l));
+        return Invoke(p, pfn, reinterpret_cast<CREATESTRUCTW*>(l));
     }
     template <class C> static LRESULT Call(C* p, void (C::*pfn)(BOOL, DWORD), WPARAM w, LPARAM l)
     {

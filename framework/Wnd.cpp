@@ -6,8 +6,16 @@ LRESULT CWnd::Default()
 {
     if (m_pfnSuper == nullptr)
         return 0;
-    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_current.nMessage, m_current.wParam,
+    return ::CallWindowProcW(m_pfnSuper, m_hWnd, m_current.nMessage, m_current.wParam,
                              m_current.lParam);
+}
+
+void CWnd::SetWindowText(const char* pszText, UINT nCodePage)
+{
+    const int nChars = ::MultiByteToWideChar(nCodePage, 0, pszText, -1, nullptr, 0);
+    std::wstring strWide(static_cast<std::size_t>(nChars > 0 ? nChars : 1), L'\0');
+    ::MultiByteToWideChar(nCodePage, 0, pszText, -1, &strWide[0], nChars);
+    ::SetWindowTextW(m_hWnd, strWide.c_str());
 }
 
 void CWnd::AttachControl(CWnd& rControl, HWND hControl)
@@ -25,7 +33,8 @@ void CWnd::SubclassWindow(HWND hWnd)
 {
     m_hWnd = hWnd;
     ::SetPropA(hWnd, kObjectProperty, this);
-    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+    // The wide call keeps a Unicode window Unicode; the narrow one would make it ANSI.
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
 }
 
@@ -47,7 +56,7 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam,
 {
     CWnd* pWnd = FromHandle(hWnd);
     if (pWnd == nullptr)
-        return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+        return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
     return pWnd->ProcessMessage(nMessage, wParam, lParam);
 }
 
@@ -65,7 +74,7 @@ LRESULT CWnd::ProcessMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
 
 void CWnd::Detach()
 {
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     ::RemovePropA(m_hWnd, kObjectProperty);
     for (CWnd* pControl : m_vecControls)
         pControl->m_hWnd = nullptr;

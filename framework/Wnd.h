@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 // A window of ours: messages go through the message map before the window's
@@ -12,6 +13,8 @@ class CWnd : public CCmdTarget {
 public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     void SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
+    // Text in the given code page, set through the wide API so that no character of it is lost.
+    void SetWindowText(const char* pszText, UINT nCodePage);
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     LRESULT SendMessage(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0)
     {

@@ -8,8 +8,9 @@ FUZZ_SECONDS ?= 180
 # make test's runs: a fixed seed and a fixed number of runs each, so that a commit gets the
 # same verdict on every machine; the counts give each target about half a minute.
 FUZZ_SEED := 1
-FUZZ_CHECK_RUNS := line_reader:20000 quote_display:40000 settings:20000 module_check:5000
-FUZZ_TARGETS := line_reader quote_display settings module_check
+FUZZ_CHECK_RUNS := line_reader:20000 quote_display:40000 settings:20000 module_check:5000 \
+	field_encoding:200000
+FUZZ_TARGETS := line_reader quote_display settings module_check field_encoding
 FUZZ_RUN := tests/fuzz/run-fuzz.sh $(FUZZ_BUILD)
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g
 SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_string_checks=1 \

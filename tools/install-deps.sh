@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck
-  wine wine64 xvfb x11-utils fonts-wine imagemagick
+  wine wine64 xvfb x11-utils fonts-wine fonts-droid-fallback imagemagick
   nsis zip fortunes-min
 )
 

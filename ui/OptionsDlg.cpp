@@ -1,5 +1,7 @@
 #include "OptionsDlg.h"
 
+#include "FieldEncoding.h"
+#include "ModuleText.h"
 #include "ModuleTitle.h"
 #include "QuoteState.h"
 #include "resource.h"
@@ -7,7 +9,10 @@
 #include <cstring>
 
 namespace {
-const char kModuleFilter[] = "Adagiomill modules (*.adg)|*.adg||";
+const wchar_t kModuleFilter[] = L"Adagiomill modules (*.adg)|*.adg||";
+const char kszNameRefused[] =
+    "Adagiomill cannot store the name of this file: it holds characters that the language for "
+    "non-Unicode programs lacks. Please rename the file or its folder and load it again.";
 const char* const kPositions[] = {"Center (default)", "Top Left", "Top Right"};
 
 std::string FolderOf(const std::string& strPath)
@@ -81,7 +86,7 @@ BOOL COptionsDlg::OnInitDialog()
         EnableIntervalControls(FALSE);
     }
     CheckDlgButton(IDC_START_WITH_WINDOWS, m_bStartWithWindows ? BST_CHECKED : BST_UNCHECKED);
-    m_editCurrentModule.SetWindowText(m_strModuleTitle.c_str());
+    SetModuleText(m_editCurrentModule, m_strModuleTitle.c_str());
     CheckDlgButton(m_nOrder == ORDER_SEQUENTIAL ? IDC_SEQUENTIAL : IDC_RANDOM, BST_CHECKED);
     m_spinInterval.SetRange(5, 30);
     for (const char* pszPosition : kPositions) {
@@ -120,14 +125,19 @@ void COptionsDlg::OnStartWithWindows()
 }
 
 // A module beside the settings file is handed back by its bare name, as the settings file
-// has always stored it; one from another folder keeps its full path so it can be found.
+// has always stored it; one from another folder keeps its full path so it can be found. The
+// settings file stores names in the ANSI code page, so a name it cannot hold is refused.
 void COptionsDlg::OnLoadModule()
 {
-    CFileDialog dlgFile(TRUE, "adg", "miscellaneous.adg", OFN_NOCHANGEDIR, kModuleFilter);
+    CFileDialog dlgFile(TRUE, L"adg", L"miscellaneous.adg", OFN_NOCHANGEDIR, kModuleFilter);
     if (dlgFile.DoModal() != IDOK) {
         return;
     }
-    const std::string strPath = dlgFile.GetPathName();
+    std::string strPath;
+    if (!dlgFile.GetAnsiPathName(strPath)) {
+        AfxMessageBox(kszNameRefused, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+        return;
+    }
     const bool bHere = IsWorkingDirectory(FolderOf(strPath), m_strWorkDir);
     const std::string strModule = bHere ? NameOf(strPath) : strPath;
     if (strModule.size() >= sizeof m_szModulePath) {
@@ -137,7 +147,7 @@ void COptionsDlg::OnLoadModule()
     std::memset(m_szModulePath, 0, sizeof m_szModulePath);
     std::memcpy(m_szModulePath, strModule.data(), strModule.size());
     ReadModuleTitle(strPath.c_str(), m_szTitle, sizeof m_szTitle);
-    m_strModuleTitle = m_szTitle;
-    m_editCurrentModule.SetWindowText(m_szTitle);
+    m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle);
+    SetModuleText(m_editCurrentModule, m_strModuleTitle.c_str());
     m_bModuleChanged = true;
 }

@@ -1,5 +1,7 @@
 #include "QuoteDlg.h"
 
+#include "FieldEncoding.h"
+#include "ModuleText.h"
 #include "OptionsDlg.h"
 #include "StartupApproval.h"
 #include "StartupShortcut.h"
@@ -80,13 +82,13 @@ void CQuoteDlg::OnCancel()
 
 void CQuoteDlg::SetQuoteFields(const char* pszText, const char* pszAuthor)
 {
-    m_editQuote.SetWindowText(pszText);
-    m_editAuthor.SetWindowText(pszAuthor);
+    SetModuleText(m_editQuote, pszText);
+    SetModuleText(m_editAuthor, pszAuthor);
 }
 
 void CQuoteDlg::SetCaption(const char* pszCaption)
 {
-    SetWindowText(pszCaption);
+    SetModuleText(*this, pszCaption);
 }
 
 // The paint cycle validates the window even when a button, not WM_PAINT, asked for the display.
@@ -200,7 +202,7 @@ void CQuoteDlg::OnOptions()
     dlg.m_nPosition = m_nPosition;
     dlg.m_bTimerEnabled = m_bTimerEnabled;
     dlg.m_bStartWithWindows = m_bStartWithWindows;
-    dlg.m_strModuleTitle = m_szTitle;
+    dlg.m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle);
     dlg.m_strWorkDir = m_strWorkDir;
     if (dlg.DoModal() == IDOK) {
         m_nInterval = dlg.m_nInterval;
@@ -211,7 +213,7 @@ void CQuoteDlg::OnOptions()
         if (dlg.m_bModuleChanged) {
             m_strModulePath = dlg.m_szModulePath;
             m_strCaptionPrefix = ADAGIO_CAPTION_PREFIX;
-            SetWindowText((m_strCaptionPrefix + dlg.m_szTitle).c_str());
+            SetCaption((m_strCaptionPrefix + dlg.m_strModuleTitle).c_str());
             m_nCurrentQuote = 0;
         }
         if (m_bStartWithWindows) {
@@ -274,7 +276,7 @@ void CQuoteDlg::OnShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
     Default();
 }
 
-int CQuoteDlg::OnCreate(CREATESTRUCTA* /*lpCreateStruct*/)
+int CQuoteDlg::OnCreate(CREATESTRUCTW* /*lpCreateStruct*/)
 {
     return static_cast<int>(Default());
 }

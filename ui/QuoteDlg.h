@@ -42,7 +42,7 @@ private:
     void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     void OnSetFocus(HWND hOldWnd);
     void OnShowWindow(BOOL bShow, UINT nStatus);
-    int OnCreate(CREATESTRUCTA* lpCreateStruct);
+    int OnCreate(CREATESTRUCTW* lpCreateStruct);
     void OnNcPaint();
     void OnActivate(UINT nState, HWND hWndOther, BOOL bMinimized);
     BOOL OnQueryEndSession();

@@ -4,16 +4,14 @@
 #include "FortuneConversion.h"
 #include "FortuneModule.h"
 #include "FortuneTool.h"
-#include "LineFile.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
+#include "ScratchTest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,8 +19,6 @@
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The cookies' raw text, with "!" after one that outgrew the bound.
 std::vector<std::string> ReadCookies(const std::string& strBytes)
@@ -38,11 +34,13 @@ std::vector<std::string> ReadCookies(const std::string& strBytes)
     return cookies;
 }
 
-SFortuneConversion ConvertBytes(const std::string& strBytes, int nMax = 999)
+constexpr EModuleEncoding kU = EModuleEncoding::Utf8, kC = EModuleEncoding::Cp1252;
+
+SFortuneConversion ConvertBytes(const std::string& strBytes)
 {
     std::istringstream stream(strBytes);
     CLineReader reader(stream, ELineMode::Text);
-    return ConvertFortunes(reader, nMax);
+    return ConvertFortunes(reader, 999, kU);
 }
 
 const std::string kX255(255, 'x'), kSpaces(1000, ' '), kEndless(3 << 20, 'x');
@@ -79,7 +77,7 @@ TEST(FortuneTest, BinaryJunk)
     }
     EXPECT_GT(ReadCookies(strJunk).size(), 0u);
     for (const SQuote& quote : ConvertBytes(strJunk).m_quotes)
-        EXPECT_TRUE(IsPrintableCp1252(quote.m_strText + quote.m_strAuthor));
+        EXPECT_TRUE(IsPrintableUtf8(quote.m_strText + quote.m_strAuthor));
 }
 
 constexpr ESkipReason kOk = ESkipReason::None;
@@ -93,90 +91,88 @@ std::string Repeat(const std::string& str, int nTimes)
     return strAll;
 }
 
-// Raw cookie, then the reason, text and attribution it converts to.
+const std::string kQuotes = "\xE2\x80\x9CQ\xE2\x80\x9D \xE2\x80\x94 caf\xC3\xA9";
+
+// Raw cookie and the module's encoding, then the reason, text and attribution it converts to.
 // clang-format off
-const std::tuple<std::string, ESkipReason, std::string, std::string> kCookieCases[] = {
-    {"It's a *__\b\bUN*lucky week\n", kOk, "It's a *UN*lucky week", ""},
-    {"\bx\by\n", kOk, "y", ""},
-    {"a\t\bb \b\b\n", kOk, "a", ""},
-    {"A:\tDoc\n \t centred \t\n", kOk, "A: Doc~centred", ""},
-    {"\n\n first\n\nsecond\n\n\n", kOk, "first~~second", ""},
-    {"Text\n\n\t-- Tamim Ansary,\n\t   on textbooks\n\n", kOk, "Text", "Tamim Ansary, on textbooks"},
-    {"Text\n\t-- Name\nmore\n", kOk, "Text~-- Name~more", ""},
-    {"Text\n\t-- Name\n \n\tmore\n", kOk, "Text~-- Name~~more", ""},
-    {"a\n-- b\n-- \t c\n", kOk, "a~-- b", "c"},
-    {"x -- y\n--z\n", kOk, "x -- y~--z", ""},
-    {"%a\n-- b%\n", kOk, "%a", "b%"},
-    {"\xE2\x80\x9CQ\xE2\x80\x9D \xE2\x80\x94 caf\xC3\xA9\n", kOk, "\x93Q\x94 \x97 caf\xE9", ""},
-    {k198 + "\n-- " + k48 + "\n", kOk, k198, k48},
-    {Repeat("\xC3\xA9", 198), kOk, std::string(198, '\xE9'), ""},
-    {k99 + "\n" + k99 + "\n", ESkipReason::TextTooLong, "", ""},
-    {"a\n-- " + k48 + "a\n", ESkipReason::AuthorTooLong, "", ""},
-    {"a\n  -- b~\n", ESkipReason::Tilde, "", ""},
-    {"caf\xE9\n", ESkipReason::BadUtf8, "", ""},
-    {"\xE2\x98\x83\n", ESkipReason::Unprintable, "", ""},
-    {"a\rb\n", ESkipReason::Unprintable, "", ""},
-    {"a\n-- b\x7F\n", ESkipReason::Unprintable, "", ""},
-    {"\b\n \t\n", ESkipReason::Empty, "", ""},
-    {"\t\t-- Anonymous\n", ESkipReason::Empty, "", ""},
-    {"a\n-- %b\n", ESkipReason::PercentAuthor, "", ""}};
+const std::tuple<std::string, EModuleEncoding, ESkipReason, std::string, std::string> kCookieCases[] = {
+    {"It's a *__\b\bUN*lucky week\n", kU, kOk, "It's a *UN*lucky week", ""},
+    {"\bx\by\n", kU, kOk, "y", ""},
+    {"a\t\bb \b\b\n", kC, kOk, "a", ""},
+    {"caf\xC3\xA9\b\bx\n", kU, kOk, "cax", ""},
+    {"A:\tDoc\n \t centred \t\n", kU, kOk, "A: Doc~centred", ""},
+    {"\n\n first\n\nsecond\n\n\n", kU, kOk, "first~~second", ""},
+    {"Text\n\n\t-- Tamim Ansary,\n\t   on textbooks\n\n", kU, kOk, "Text", "Tamim Ansary, on textbooks"},
+    {"Text\n\t-- Name\nmore\n", kU, kOk, "Text~-- Name~more", ""},
+    {"Text\n\t-- Name\n \n\tmore\n", kU, kOk, "Text~-- Name~~more", ""},
+    {"a\n-- b\n-- \t c\n", kU, kOk, "a~-- b", "c"},
+    {"x -- y\n--z\n", kU, kOk, "x -- y~--z", ""},
+    {"%a\n-- b%\n", kU, kOk, "%a", "b%"},
+    {kQuotes + "\n", kC, kOk, "\x93Q\x94 \x97 caf\xE9", ""},
+    {kQuotes + "\n-- \xE2\x98\x83\n", kU, kOk, kQuotes, "\xE2\x98\x83"},
+    {k198 + "\n-- " + k48 + "\n", kU, kOk, k198, k48},
+    {Repeat("\xC3\xA9", 198), kC, kOk, std::string(198, '\xE9'), ""},
+    {Repeat("\xC3\xA9", 99), kU, kOk, Repeat("\xC3\xA9", 99), ""},
+    {Repeat("\xC3\xA9", 100), kU, ESkipReason::TextTooLong, "", ""},
+    {k99 + "\n" + k99 + "\n", kC, ESkipReason::TextTooLong, "", ""},
+    {"a\n-- " + k48 + "a\n", kU, ESkipReason::AuthorTooLong, "", ""},
+    {"a\n  -- b~\n", kU, ESkipReason::Tilde, "", ""},
+    {"caf\xE9\n", kU, ESkipReason::BadUtf8, "", ""},
+    {"caf\xE9\n", kC, ESkipReason::BadUtf8, "", ""},
+    {"\xE2\x98\x83\n", kC, ESkipReason::Unprintable, "", ""},
+    {"a\xC2\x80\n", kC, ESkipReason::Unprintable, "", ""}, {"\xC4\x80\n", kC, ESkipReason::Unprintable, "", ""},
+    {"\xC2\xA0\xC3\xBF\xC5\xB8\xE2\x80\xA6\n", kC, kOk, "\xA0\xFF\x9F\x85", ""},
+    {"\xC0\x80\n", kC, ESkipReason::BadUtf8, "", ""}, {"\xED\xA0\x80\n", kC, ESkipReason::BadUtf8, "", ""},
+    {"\xF4\x90\x80\x80\n", kC, ESkipReason::BadUtf8, "", ""}, {"\xE2\x28\xA1\n", kC, ESkipReason::BadUtf8, "", ""},
+    {"a\rb\n", kC, ESkipReason::Unprintable, "", ""},
+    {"a\rb\n", kU, ESkipReason::Control, "", ""},
+    {"a\n-- b\x7F\n", kU, ESkipReason::Control, "", ""},
+    {"a\xC2\x85" "b\n", kU, ESkipReason::Control, "", ""},
+    {"\b\n \t\n", kU, ESkipReason::Empty, "", ""},
+    {"\t\t-- Anonymous\n", kC, ESkipReason::Empty, "", ""},
+    {"a\n-- %b\n", kU, ESkipReason::PercentAuthor, "", ""}};
 // clang-format on
 
 TEST(FortuneTest, ConvertsCookiesByTheRules)
 {
-    for (const auto& [strRaw, reason, strText, strAuthor] : kCookieCases) {
+    for (const auto& [strRaw, eEncoding, reason, strText, strAuthor] : kCookieCases) {
         SQuote quote = {"stale", "stale"};
-        EXPECT_EQ(ConvertCookie({strRaw, false}, quote), reason) << strRaw;
+        EXPECT_EQ(ConvertCookie({strRaw, false}, eEncoding, quote), reason) << strRaw;
         EXPECT_EQ(quote.m_strText + "|" + quote.m_strAuthor, strText + "|" + strAuthor) << strRaw;
     }
     SQuote quote;
-    EXPECT_EQ(ConvertCookie({"short\n", true}, quote), ESkipReason::TextTooLong);
+    EXPECT_EQ(ConvertCookie({"short\n", true}, kU, quote), ESkipReason::TextTooLong);
 }
 
 constexpr EArgumentText kUtf8 = EArgumentText::Utf8, kAnsi = EArgumentText::Utf8OrAnsi;
 
 TEST(FortuneTest, Titles)
 {
-    const std::tuple<std::string, EArgumentText, std::string> kDefaults[] = {
-        {"/usr/share/games/fortunes/literature", kUtf8, "Literature"},
-        {"dir\\wisdom.a.txt", kUtf8, "Wisdom.a"},
-        {"dir/", kAnsi, "Fortunes"},
-        {"caf\xE9.txt", kUtf8, "Fortunes"},
-        {"caf\xE9.txt", kAnsi, "Caf\xE9"},
-        {std::string(30, 'n'), kUtf8, "N" + std::string(22, 'n')}};
-    for (const auto& [strPath, eText, strTitle] : kDefaults)
-        EXPECT_EQ(DefaultTitle(strPath, eText), strTitle) << strPath;
-    const std::tuple<std::string, EArgumentText, bool> kGiven[] = {
-        {std::string(23, 'T'), kUtf8, true},
-        {std::string(24, 'T'), kAnsi, false},
-        {Repeat("\xC3\xA9", 23), kUtf8, true},
-        {"caf\xE9", kUtf8, false},
-        {"caf\xE9", kAnsi, true},
-        {"\x81", kAnsi, false}};
-    for (const auto& [strGiven, eText, bAccepted] : kGiven) {
+    // clang-format off
+    const std::tuple<std::string, EArgumentText, EModuleEncoding, std::string> kDefaults[] = {
+        {"/usr/share/games/fortunes/literature", kUtf8, kU, "Literature"},
+        {"dir\\wisdom.a.txt", kUtf8, kU, "Wisdom.a"}, {"dir/", kAnsi, kU, "Fortunes"},
+        {"caf\xE9.txt", kUtf8, kU, "Fortunes"}, {"caf\xE9.txt", kAnsi, kC, "Caf\xE9"},
+        {"caf\xE9.txt", kAnsi, kU, "Caf\xC3\xA9"}, {std::string(30, 'n'), kUtf8, kC, "N" + std::string(22, 'n')},
+        {Repeat("\xC3\xA9", 12), kUtf8, kU, Repeat("\xC3\xA9", 11)}};
+    // clang-format on
+    for (const auto& [strPath, eText, eEncoding, strTitle] : kDefaults)
+        EXPECT_EQ(DefaultTitle(strPath, eText, eEncoding), strTitle) << strPath;
+    // clang-format off
+    const std::tuple<std::string, EArgumentText, EModuleEncoding, bool> kGiven[] = {
+        {std::string(23, 'T'), kUtf8, kU, true}, {std::string(24, 'T'), kAnsi, kC, false},
+        {Repeat("\xC3\xA9", 23), kUtf8, kC, true}, {Repeat("\xC3\xA9", 12), kUtf8, kU, false},
+        {"caf\xE9", kUtf8, kC, false}, {"caf\xE9", kAnsi, kC, true}, {"\x81", kAnsi, kC, false},
+        {"a\tb", kUtf8, kU, false}};
+    // clang-format on
+    for (const auto& [strGiven, eText, eEncoding, bAccepted] : kGiven) {
         std::string strTitle;
-        EXPECT_EQ(MakeTitle(strGiven, eText, strTitle), bAccepted) << strGiven;
+        EXPECT_EQ(MakeTitle(strGiven, eText, eEncoding, strTitle), bAccepted) << strGiven;
     }
 }
 
-// Each test gets a fresh scratch directory, removed afterwards.
-class FortuneFileTest : public ::testing::Test {
+class FortuneFileTest : public CScratchTest {
 protected:
-    void SetUp() override
-    {
-        const auto nTicks = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_dir = fs::temp_directory_path() / ("fortune2adg-" + std::to_string(nTicks));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Write(const std::string& strName, const std::string& strBytes)
-    {
-        const std::string strPath = (m_dir / strName).string();
-        std::ofstream(strPath, std::ios::binary) << strBytes;
-        return strPath;
-    }
-
     int Run(const std::vector<std::string>& args)
     {
         std::ostringstream out, err;
@@ -212,7 +208,6 @@ protected:
         EXPECT_EQ(state.m_nQuoteCount, static_cast<int>(conversion.m_quotes.size()));
     }
 
-    fs::path m_dir;
     std::string m_strOut, m_strErr;
 };
 
@@ -227,6 +222,7 @@ TEST_F(FortuneFileTest, CommandLine)
         {{kGood, kGood}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--max", "0", kGood}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--max=1000", kGood}, FORTUNE_EXIT_FAILED, false, 2},
+        {{"--encoding", "latin1", kGood}, FORTUNE_EXIT_FAILED, false, 2},
         {{kGood, "--max"}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--quiet", kGood}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--title", std::string(24, 'T'), kGood}, FORTUNE_EXIT_FAILED, false, 1},
@@ -242,13 +238,14 @@ TEST_F(FortuneFileTest, CommandLine)
         EXPECT_EQ(std::count(m_strErr.begin(), m_strErr.end(), '\n'), nErrLines) << strArgs;
     }
     const std::string kMixed = Write("wise.txt", "one\n\t-- Me\n%\n~\n%\n\b\n%\nthree\n%\nfour\n");
-    ASSERT_EQ(Run({"--title", "Caf\xC3\xA9", "--max", "2", kMixed}), FORTUNE_EXIT_WRITTEN);
+    ASSERT_EQ(Run({"--title", "Caf\xC3\xA9", "--max", "2", "--encoding=cp1252", kMixed}),
+              FORTUNE_EXIT_WRITTEN);
     EXPECT_EQ(m_strOut, "Caf\xE9\r\n2\r\n%\r\none\r\nMe\r\n%\r\nthree\r\n\r\n%\r\n");
     EXPECT_EQ(m_strErr, "fortune2adg: wrote 2 quotes from wise.txt; skipped 3 cookies: 1 with a "
                         "\"~\", 1 empty, 1 beyond --max\n");
-    // A first text that begins with "%" needs a separator of its own.
-    ASSERT_EQ(Run({Write("p", "%first\n-- me\n%\nsecond\n")}), FORTUNE_EXIT_WRITTEN);
-    EXPECT_EQ(m_strOut, "P\r\n2\r\n%\r\n%\r\n%first\r\nme\r\n%\r\nsecond\r\n\r\n%\r\n");
+    // A first text that begins with "%" needs a separator of its own. UTF-8 by default.
+    ASSERT_EQ(Run({Write("p", "%first\n-- m\xC3\xA9\n%\nsecond\n")}), FORTUNE_EXIT_WRITTEN);
+    EXPECT_EQ(m_strOut, "P\r\n2\r\n%\r\n%\r\n%first\r\nm\xC3\xA9\r\n%\r\nsecond\r\n\r\n%\r\n");
 }
 
 TEST_F(FortuneFileTest, ReadBackThroughTheQuoteWindow)
@@ -256,14 +253,6 @@ TEST_F(FortuneFileTest, ReadBackThroughTheQuoteWindow)
     ExpectReadBack(ConvertBytes("%first\n%\nno attribution\n%\n" + k198 + "\n-- " + k48 +
                                 "\n%\n%\n\xE2\x82\xAC \xC3\xBF\n  -- \xE2\x80\x9Cq\xE2\x80\x9D\n%\n"
                                 "a\n\nb\n"));
-    for (const char* pszName : {"fortunes", "literature", "riddles"}) {
-        CLineFile file(std::string("/usr/share/games/fortunes/") + pszName, ELineMode::Text);
-        if (!file.IsOpen())
-            GTEST_SKIP() << "fortune files not installed";
-        const SFortuneConversion conversion = ConvertFortunes(file.Reader(), 999);
-        EXPECT_GT(conversion.m_quotes.size(), 100u) << pszName;
-        ExpectReadBack(conversion);
-    }
 }
 
 } // namespace

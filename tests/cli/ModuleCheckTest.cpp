@@ -2,12 +2,11 @@
 // what the program's own display code shows for the same files.
 #include "ModuleCheck.h"
 #include "QuotePreview.h"
+#include "ScratchTest.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <vector>
 
 namespace {
@@ -111,16 +110,25 @@ const SFixture kFixtureMessages[] = {
      {"blank-lines.adg:4: warning: a blank line is read as quote 1's text",
       "blank-lines.adg:10: warning: a blank line at the end of the file"}},
     {"stray-bytes.adg",
-     {"stray-bytes.adg:1: warning: column 1: a UTF-8 byte-order mark: it shows as three stray "
-      "characters before the title",
-      "stray-bytes.adg:4: warning: column 4: a CR without an LF after it is no line end: it "
+     {"stray-bytes.adg:4: warning: column 4: a CR without an LF after it is no line end: it "
       "stays in the text",
       "stray-bytes.adg:5: warning: column 2: a tab is a control character, not printable text",
-      "stray-bytes.adg:7: warning: column 4: this looks like UTF-8: save the module as ANSI "
-      "(Windows-1252), or each such letter shows as two or three wrong characters",
       "stray-bytes.adg:7: warning: column 7: byte 0x81 is no character in Windows-1252",
+      "stray-bytes.adg:7: warning: column 7: quote 2's text is not UTF-8 from here on, so all of "
+      "it shows in Windows-1252, unlike the module's UTF-8 fields",
       "stray-bytes.adg:8: warning: column 5: byte 0x07 is a control character, not printable "
       "text"}},
+    {"utf8-clean.adg", {}},
+    {"utf8-cut-and-mixed.adg",
+     {"utf8-cut-and-mixed.adg:4: error: quote 1's text is 204 bytes (104 characters) long, over "
+      "the limit of 198 bytes: only its first 199 bytes are read, and the rest is read as quote "
+      "1's attribution",
+      "utf8-cut-and-mixed.adg:4: warning: column 199: the limit cuts a character in two: quote "
+      "1's text shows without it",
+      "utf8-cut-and-mixed.adg:4: warning: column 200: quote 1's attribution is not UTF-8 from "
+      "here on, so all of it shows in Windows-1252, unlike the module's UTF-8 fields",
+      "utf8-cut-and-mixed.adg:6: warning: column 4: quote 2's text is not UTF-8 from here on, so "
+      "all of it shows in Windows-1252, unlike the module's UTF-8 fields"}},
 };
 
 TEST(ModuleCheckTest, EachFixtureGetsItsMessages)
@@ -129,24 +137,13 @@ TEST(ModuleCheckTest, EachFixtureGetsItsMessages)
         EXPECT_EQ(Messages(fixture.pszName), fixture.messages) << fixture.pszName;
 }
 
-TEST(ModuleCheckTest, EveryShippedModuleIsClean)
-{
-    int nModules = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(ADAGIO_MODULES_DIR)) {
-        const std::string strPath = entry.path().string();
-        const SModuleCheck check = CheckModule(strPath);
-        EXPECT_TRUE(check.bLoads) << strPath;
-        EXPECT_EQ(check.diagnostics.Errors() + check.diagnostics.Warnings(), 0u) << strPath;
-        EXPECT_EQ(check.nPresent, check.nDeclared) << strPath;
-        ++nModules;
-    }
-    EXPECT_GE(nModules, 1);
-}
-
-// What the messages say the window shows, as the program's display code shows it.
+// What the messages say the window shows, as the program's display code shows it, in UTF-8.
 TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
 {
     const std::string strX199(199, 'x'), strY199(199, 'y'), strY49(49, 'y');
+    std::string strE99;
+    for (int i = 0; i < 99; ++i)
+        strE99 += "\xC3\xA9";
     const struct {
         const char* pszName;
         int nQuote;
@@ -162,6 +159,11 @@ TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
          {"%Begins with a percent sign after its own separator", "Percent"}},
         {"declared-more.adg", 4, {"", ""}},
         {"stray-bytes.adg", 1, {"One\rtwo", "A\tB"}},
+        {"utf8-cut-and-mixed.adg",
+         1,
+         {strE99, "\xC2\xA9"
+                  "Anon"}},
+        {"utf8-cut-and-mixed.adg", 2, {"Caf\xC3\xA9 cr\xC3\xA8me", "Anon"}},
         {"header-without-separator.adg",
          1,
          {"Invalid quote module selected. Please click on Options and load a valid module.", ""}},
@@ -173,28 +175,10 @@ TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
     }
 }
 
-class CHostileModuleTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_path = std::filesystem::temp_directory_path() /
-                 ("adgcheck-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directories(m_path);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_path); }
-
-    std::string Write(const std::string& strName, const std::string& strBytes) const
-    {
-        const std::string strPath = (m_path / strName).string();
-        std::ofstream(strPath, std::ios::binary) << strBytes;
-        return strPath;
-    }
-
-    std::filesystem::path m_path;
-};
+using CHostileModuleTest = CScratchTest;
 
 // An endless line is measured whole, a problem on every line keeps the first problems and
-// counts the rest, random bytes get a report, and a folder or a missing file none.
+// counts the rest, and a folder or a missing file gets no report.
 TEST_F(CHostileModuleTest, NoFileStopsTheCheck)
 {
     const SModuleCheck endless = CheckModule(Write("line.adg", std::string(5'000'000, 'z')));
@@ -212,13 +196,8 @@ TEST_F(CHostileModuleTest, NoFileStopsTheCheck)
     EXPECT_EQ(separators.Sorted().size(), CDiagnostics::kMaxKept);
     EXPECT_EQ(separators.Dropped(), 33'334u - CDiagnostics::kMaxKept);
 
-    std::mt19937 random(7);
-    std::string strBytes(1 << 20, '\0');
-    for (char& ch : strBytes)
-        ch = static_cast<char>(random());
-    EXPECT_TRUE(CheckModule(Write("random.adg", strBytes)).bReadable);
-    EXPECT_FALSE(CheckModule(m_path.string()).bReadable);
-    EXPECT_FALSE(CheckModule((m_path / "missing.adg").string()).bReadable);
+    EXPECT_FALSE(CheckModule(m_dir.string()).bReadable);
+    EXPECT_FALSE(CheckModule((m_dir / "missing.adg").string()).bReadable);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ check "adgcheck without a file" exits 2 "$adgcheck"
 for module in "$repo"/modules/*.adg; do
   name=$(basename "$module")
   check "$name is clean" exits 0 "$adgcheck" "$module"
-  check "$name has nothing to report" says "$name: $(sed -n 2p "$module" | tr -d '\r') quotes, 0 errors, 0 warnings"
+  check "$name has nothing to report" says "$name: $(sed -n 2p "$module" | tr -d '\r') quotes in ASCII, 0 errors, 0 warnings"
 done
 
 fixtures="$here/fixtures"
@@ -36,15 +36,21 @@ check "warnings alone pass" exits 0 "$adgcheck" "$fixtures/stray-bytes.adg"
 check "an unreadable file" exits 2 "$adgcheck" "$fixtures/clean-layouts.adg" "$work/missing.adg"
 check "the last quote shown" exits 0 "$adgcheck" --show 4 "$fixtures/clean-layouts.adg"
 check "its fields" prints $'[quote]\n%Begins with a percent sign after its own separator\n[attribution]\nPercent'
+check "a UTF-8 module" exits 0 "$adgcheck" "$fixtures/utf8-clean.adg"
+check "its encoding" says "utf8-clean.adg: 2 quotes in UTF-8, 0 errors, 0 warnings"
+check "a Windows-1252 field shown" exits 0 "$adgcheck" --show 2 "$fixtures/utf8-cut-and-mixed.adg"
+check "in UTF-8" prints $'[quote]\nCaf\xC3\xA9 cr\xC3\xA8me\n[attribution]\nAnon'
 
 for name in fortunes literature riddles; do
   [ -f "$fortunes/$name" ] || { echo "FAILED: $fortunes/$name missing (fortunes-min)"; failed=$((failed + 1)); continue; }
-  module="$work/$name.adg"
-  check "$name converted" exits 0 "$fortune2adg" "$fortunes/$name"
-  cp "$work/out.txt" "$module"
-  sed "s/^/  /" "$work/err.txt" | tr -d '\r'
-  check "$name.adg passes adgcheck" exits 0 "$adgcheck" "$module"
-  check "$name.adg has nothing to report" says "0 errors, 0 warnings"
+  for encoding in utf-8 cp1252; do
+    module="$work/$name-$encoding.adg"
+    check "$name converted to $encoding" exits 0 "$fortune2adg" --encoding "$encoding" "$fortunes/$name"
+    cp "$work/out.txt" "$module"
+    sed "s/^/  $encoding: /" "$work/err.txt" | tr -d '\r'
+    check "$name-$encoding.adg passes adgcheck" exits 0 "$adgcheck" "$module"
+    check "$name-$encoding.adg has nothing to report" says "0 errors, 0 warnings"
+  done
 done
 check "the title given" exits 0 "$fortune2adg" --title "Literary Lines" --max 5 "$fortunes/literature"
 check "its header" bash -c "head -c 22 '$work/out.txt' | cmp -s - <(printf 'Literary Lines\r\n5\r\n%%\r\n')"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the quote window and the options dialog for the documentation: the program
-# starts in a fresh folder with the default module, each window is cut out of the screen.
+# starts in a fresh folder with the default module, each window is cut out of the screen;
+# then the quote window once more with a UTF-8 module in Latin, Greek and Chinese.
 # Runs inside tools/with-wine.sh.  Usage: screenshots.sh <Adagiomill.exe> <adagio-probe.exe> <out dir>
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -45,5 +46,20 @@ wine "$probe" post "$idc_quote_text" "$idc_options" </dev/null >/dev/null 2>&1
 capture "$idc_interval" options-dialog.png
 wine "$probe" post "$idc_interval" "$idcancel" </dev/null >/dev/null 2>&1
 sleep 0.5
+wine "$probe" post "$idc_quote_text" "$idcancel" </dev/null >/dev/null 2>&1
+wait "$app" || true
+
+# A UTF-8 module in three scripts; the saved index wraps to its first quote, the timer is off.
+# Wine draws a character its font lacks from a font linked to it, as Windows does; Droid Sans
+# Fallback (fonts-droid-fallback) has the Chinese for the fields' Arial and the caption's Tahoma.
+for face in Arial 'Tahoma Bold'; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$face" /t REG_MULTI_SZ /d DroidSansFallbackFull.ttf /f </dev/null >/dev/null 2>&1
+done
+cp "$repo/tests/install/wisdom.adg" "$folder/"
+printf 'wisdom.adg\n2\n10\n2\n0\n0' >"$folder/index.txt"
+(cd "$folder" && exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &
+app=$!
+capture "$idc_quote_text" utf8-module.png
 wine "$probe" post "$idc_quote_text" "$idcancel" </dev/null >/dev/null 2>&1
 wait "$app" || true

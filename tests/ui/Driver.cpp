@@ -37,7 +37,7 @@ HWND FindDialog(int nControlId, DWORD nProcessId, HWND hOwner)
 std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR nResult = 0;
-    if (!hwnd || !::SendMessageTimeoutA(hwnd, nMessage, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMs,
+    if (!hwnd || !::SendMessageTimeoutW(hwnd, nMessage, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMs,
                                         &nResult))
         return std::nullopt;
     return static_cast<LRESULT>(nResult);
@@ -45,11 +45,14 @@ std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam,
 
 std::string WindowText(HWND hwnd)
 {
-    char szText[1024] = "";
-    if (!SendWithDeadline(hwnd, WM_GETTEXT, sizeof szText, reinterpret_cast<LPARAM>(szText)))
+    wchar_t szText[1024] = L"";
+    if (!SendWithDeadline(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(szText)))
         return "<window did not answer>";
-    szText[sizeof szText - 1] = '\0';
-    return szText;
+    szText[1023] = L'\0';
+    char szUtf8[4096] = "";
+    ::WideCharToMultiByte(CP_UTF8, 0, szText, -1, szUtf8, sizeof szUtf8, nullptr, nullptr);
+    szUtf8[sizeof szUtf8 - 1] = '\0';
+    return szUtf8;
 }
 
 std::optional<LRESULT> SendToItem(HWND hDlg, int nControlId, UINT nMessage, WPARAM wParam,
@@ -65,7 +68,10 @@ std::string ItemText(HWND hDlg, int nControlId)
 
 bool SetItemText(HWND hDlg, int nControlId, const std::string& strText)
 {
-    return SendToItem(hDlg, nControlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()))
+    wchar_t szText[1024] = L"";
+    ::MultiByteToWideChar(CP_UTF8, 0, strText.c_str(), -1, szText, 1024);
+    szText[1023] = L'\0';
+    return SendToItem(hDlg, nControlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText))
         .has_value();
 }
 

@@ -22,7 +22,7 @@ std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam 
 std::optional<LRESULT> SendToItem(HWND hDlg, int nControlId, UINT nMessage, WPARAM wParam = 0,
                                   LPARAM lParam = 0);
 
-// A marker text when the window does not answer.
+// Texts in UTF-8, through the wide messages; a marker text when the window does not answer.
 std::string WindowText(HWND hwnd);
 std::string ItemText(HWND hDlg, int nControlId);
 bool SetItemText(HWND hDlg, int nControlId, const std::string& strText);

@@ -3,6 +3,7 @@
 #include "ProgramTest.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -11,6 +12,8 @@ const char kTitle[] = "Sayings";
 const std::string kSayings = ModuleText(kTitle, 3, 3);
 const int kRandom = 1, kSequential = 2;
 enum { kCenter, kTopLeft };
+// The system keeps a message box's text in its static control 0xFFFF.
+const int kBoxText = 0xFFFF;
 // Window corners on the 1024 x 768 virtual desktop.
 const std::pair<int, int> kCorners[] = {{308, 298}, {52, 62}};
 // The Open dialog's file name field, a combo box (cmb13) that hands its text to its edit.
@@ -47,8 +50,6 @@ protected:
     // Presses OK and expects the message box; the dialog stays open after it.
     static void ExpectRefusal(HWND hOptions, const char* pszMessage)
     {
-        // The system keeps a message box's text in its static control 0xFFFF.
-        const int kBoxText = 0xFFFF;
         ASSERT_TRUE(PostCommand(hOptions, IDOK));
         HWND hBox = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }))
@@ -73,14 +74,20 @@ protected:
     }
 
     // Typed as a user types a name; a full path keeps the answer independent of the folder
-    // the dialog happens to show first.
-    static void ChooseModule(HWND hOptions, const std::string& strPath, const std::string& strTitle)
+    // the dialog happens to show first. A refused name shows the message, and the title stays.
+    static void ChooseModule(HWND hOptions, const std::string& strPath, const std::string& strTitle,
+                             const char* pszRefusal = nullptr)
     {
         ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-        HWND hOpen = nullptr;
+        HWND hOpen = nullptr, hBox = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
         ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, strPath) && PostCommand(hOpen, IDOK));
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(hOpen); }));
+        if (pszRefusal != nullptr) {
+            ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }));
+            EXPECT_EQ(ItemText(hBox, kBoxText), pszRefusal);
+            ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }));
+        }
         EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), strTitle);
     }
 };
@@ -208,6 +215,34 @@ TEST_F(COptionsDialogTest, SessionEndWhileOpenDialogShowsAnotherFolder)
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, TRUE));
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_COMMAND, IDCANCEL));
     EXPECT_FALSE(Read("index.txt")) << "saved again after the session end";
+}
+
+// A title after a byte-order mark, in the caption and the dialog; a Windows-1252 module shown as
+// ever; a file name the settings file cannot store refused, changing nothing.
+TEST_F(COptionsDialogTest, ByteOrderMarkAnsiModuleAndRefusedName)
+{
+    Prepare({"marked.adg", 0}, u8"\uFEFFCafé Sayings\r\n1\r\n%\r\nÀ bientôt.\r\nAnon\r\n");
+    ASSERT_TRUE(Write("ansi.adg", "Proverbes d'\xE9t\xE9\r\n1\r\n%\r\nOui.\r\nFran\xE7ois\r\n"));
+    const std::filesystem::path greek = std::filesystem::u8path(m_strFolder + u8"\\Ελληνικά.adg");
+    ASSERT_TRUE(std::filesystem::copy_file(PathOf("ansi.adg"), greek));
+    const HWND hQuote = StartProgram();
+    ASSERT_NE(hQuote, nullptr);
+    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Café Sayings");
+    EXPECT_EQ(Shown(hQuote), SDisplay(u8"À bientôt.", "Anon"));
+    const HWND hOptions = OpenOptions(hQuote);
+    ASSERT_NE(hOptions, nullptr);
+    EXPECT_TRUE(::IsWindowUnicode(hOptions) &&
+                ::IsWindowUnicode(::GetDlgItem(hOptions, IDC_CURRENT_MODULE)));
+    ChooseModule(hOptions, greek.u8string(), u8"Café Sayings",
+                 "Adagiomill cannot store the name of this file: it holds characters that the "
+                 "language for non-Unicode programs lacks. Please rename the file or its folder "
+                 "and load it again.");
+    ChooseModule(hOptions, PathOf("ansi.adg"), u8"Proverbes d'été");
+    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Proverbes d'été");
+    EXPECT_EQ(Shown(hQuote), SDisplay("Oui.", u8"François"));
+    CloseProgram(hQuote);
+    EXPECT_EQ(Saved(), SavedText({"ansi.adg", 0}));
 }
 
 } // namespace

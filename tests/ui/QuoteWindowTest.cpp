@@ -49,6 +49,32 @@ TEST_F(CQuoteWindowTest, FirstRunStepsWrapAndDeletedModuleFallsBack)
     EXPECT_EQ(Saved(), kDefaultSaved);
 }
 
+// Each field shows by its own bytes: UTF-8 without a byte-order mark, through Unicode windows
+// that hold any character, as Windows keeps it and not only as Wine does.
+TEST_F(CQuoteWindowTest, Utf8ModuleShowsEveryScript)
+{
+    const SDisplay kQuotes[] = {{u8"La vie est brève, l’art est long — déjà vu.", u8"Hippocrate"},
+                                {u8"Σπεῦδε βραδέως.", u8"Αὔγουστος"},
+                                {u8"欲速則不達。", u8"孔子"}};
+    std::string strModule = u8"Sprüche\r\n3\r\n";
+    for (const auto& [strText, strAuthor] : kQuotes)
+        strModule += "%\r\n" + strText + "\r\n" + strAuthor + "\r\n";
+    Prepare({kThree, 2}, strModule);
+    const HWND hwnd = StartProgram();
+    ASSERT_NE(hwnd, nullptr);
+    for (const HWND hWindow :
+         {hwnd, ::GetDlgItem(hwnd, IDC_QUOTE_TEXT), ::GetDlgItem(hwnd, IDC_QUOTE_AUTHOR)})
+        EXPECT_TRUE(::IsWindowUnicode(hWindow)) << ::GetDlgCtrlID(hWindow);
+    wchar_t szCaption[64] = L"";
+    ::GetWindowTextW(hwnd, szCaption, 64);
+    EXPECT_STREQ(szCaption, L"Adagiomill v1.2.0 -- Sprüche");
+    for (int i = 0; i <= 3; ++i) {
+        EXPECT_EQ(Shown(hwnd), kQuotes[i % 3]) << i;
+        ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
+    }
+    CloseProgram(hwnd);
+}
+
 // Run in a folder that the code page cannot spell, where only bare names reach the files.
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {

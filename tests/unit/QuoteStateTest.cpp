@@ -47,7 +47,8 @@ protected:
 };
 
 // Module, index, quote text and attribution shown. At a negative index no quote is read:
-// the header separator shows, and the attribution shown before.
+// the header separator shows, and the attribution shown before. A UTF-8 character cut by the
+// limit is left out, and the rest of its bytes are read as the attribution.
 TEST_F(QuoteStateTest, ShowQuote)
 {
     const std::string k199(199, 'x'), kShifted = "T\n2\n%\n" + k199 + "\na0\n%\nq1\na1\n",
@@ -65,7 +66,8 @@ TEST_F(QuoteStateTest, ShowQuote)
         {"T\n1\n%\n~a~~b~\nx~y\n", 0, "\r\na\r\n\r\nb\r\n", "x~y"},
         {kShifted, 0, k199, ""},
         {kShifted, 1, "a0", " "},
-        {"T\n2\n%\nq0\n" + std::string(49, 'a') + "\n%\nq1\na1\n", 1, "", " "}};
+        {"T\n2\n%\nq0\n" + std::string(49, 'a') + "\n%\nq1\na1\n", 1, "", " "},
+        {"T\n1\n%\n\xC3\xA9" + k199.substr(3) + "\xE2\x82\xAC\n", 0, "\xC3\xA9" + k199.substr(3), "\x82\xAC"}};
     // clang-format on
     // Each case a repaint: the quote at the index, without moving on.
     for (const auto& [strModule, nIndex, strText, strAuthor] : kCases) {
