@@ -59,6 +59,7 @@ std::vector<DWORD> ChildProcesses(DWORD nParentId);
 struct SShellLink {
     std::string strTarget;
     std::string strWorkDir;
+    std::string strIcon; // file,index
 };
 
 // Nothing when the file is missing or is not a shortcut.
