@@ -1,5 +1,5 @@
 // adagio-probe: what the install test and the screenshots need from inside Wine.
-//   launch <file.lnk>          prints the shortcut's target, working directory and icon, starts the
+//   launch <file.lnk>          prints the shortcut's target and working directory, starts the
 //                              target there, prints the quote window's caption and fields,
 //                              closes it with Close
 //   rect <control id>          prints the frame of the dialog holding the control, WxH+X+Y
@@ -39,8 +39,7 @@ int LaunchLink(const std::string& strLink)
     const std::optional<SShellLink> link = LoadShellLink(strLink);
     if (!link)
         return Fail("not a readable shortcut");
-    std::printf("target=%s\nworkdir=%s\nicon=%s\n", link->strTarget.c_str(),
-                link->strWorkDir.c_str(), link->strIcon.c_str());
+    std::printf("target=%s\nworkdir=%s\n", link->strTarget.c_str(), link->strWorkDir.c_str());
     CProgramRun run;
     if (!run.Start("\"" + link->strTarget + "\"", link->strWorkDir))
         return Fail("the shortcut's target did not start");
@@ -59,8 +58,7 @@ int PrintRect(int nControlId)
     const HWND hwnd = WaitForDialog(0, nControlId);
     if (!hwnd)
         return Fail("no such window");
-    RECT rect = {};
-    ::GetWindowRect(hwnd, &rect);
+    const RECT rect = WindowRect(hwnd);
     std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
                 rect.top);
     return 0;

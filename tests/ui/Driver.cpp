@@ -86,6 +86,13 @@ bool IsPainted(HWND hwnd)
     return SendWithDeadline(hwnd, WM_NULL) && !::GetUpdateRect(hwnd, nullptr, FALSE);
 }
 
+RECT WindowRect(HWND hwnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
 CProgramRun::~CProgramRun()
 {
     if (m_hProcess) {
@@ -147,13 +154,10 @@ std::optional<SShellLink> LoadShellLink(const std::string& strPath)
         SUCCEEDED(pFile->Load(wszPath, STGM_READ))) {
         char szTarget[MAX_PATH] = "";
         char szWorkDir[MAX_PATH] = "";
-        char szIcon[MAX_PATH] = "";
-        int nIcon = -1;
         pLink->GetPath(szTarget, MAX_PATH, nullptr, SLGP_RAWPATH);
         pLink->GetWorkingDirectory(szWorkDir, MAX_PATH);
-        pLink->GetIconLocation(szIcon, MAX_PATH, &nIcon);
-        szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = szIcon[MAX_PATH - 1] = '\0';
-        link = SShellLink{szTarget, szWorkDir, std::string(szIcon) + "," + std::to_string(nIcon)};
+        szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = '\0';
+        link = SShellLink{szTarget, szWorkDir};
     }
     if (pFile)
         pFile->Release();
