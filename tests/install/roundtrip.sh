@@ -110,8 +110,9 @@ run="$(win "$probe" launch "$win_menu_link")"
 launched=$?
 check "Start-menu shortcut target" test "$(probe_field target "$run")" = "$win_exe"
 check "Start-menu shortcut working directory" test "$(probe_field workdir "$run")" = "$win_dir"
-# The icon location is the one UTF-16 string of the shortcut that names the program itself.
-check "Start-menu shortcut icon" eval 'strings -el "$menu_link" | grep -qxF "$win_exe"'
+# The icon location is the one UTF-16 string of the shortcut that names the program itself
+# (each is stored after its length, which may read as a character).
+check "Start-menu shortcut icon" eval 'strings -el "$menu_link" | grep -qF "$win_exe"'
 check "the program shows its window and ends on Close" test "$launched" -eq 0
 check "caption \"$(probe_field caption "$run")\"" test "$(probe_field caption "$run")" = "$caption"
 quote="$(probe_field quote "$run")"
