@@ -22,7 +22,6 @@ public:
     // Dialog controls look three-dimensional on every current Windows.
     BOOL Enable3dControlsStatic() { return TRUE; }
     void OnHelpIndex();
-    HICON LoadIcon(UINT nID) const { return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nID)); }
 
     const char* m_pszAppName;
     HINSTANCE m_hInstance;

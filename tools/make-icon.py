@@ -1,101 +1,142 @@
 #!/usr/bin/env python3
 """Draws the program icon, a quill, and writes it as ui/res/Adagiomill.ico.
 
-Two images, 32 x 32 and 16 x 16, each 16 colours in the standard Windows palette, stored
-as classic DIBs (colour bitmap plus AND mask) so every Windows version shows them.
-The large quill is computed from its shape along a curved axis; the small one is laid
-out pixel by pixel, because a scaled-down quill turns to mush at that size.
+Eight images, 16 to 256 pixels, in 32-bit colour with alpha, so Windows finds one drawn for
+every display scale instead of stretching another: 16, 20, 24, 32, 40 and 48 for title bars,
+the taskbar and Alt+Tab at 100 to 200 %, 64 and 256 for Explorer's larger views. The 256 is
+stored as PNG, as Windows expects; the others as DIBs with an AND mask for older readers.
+
+Every size is drawn for its size from the quill's shape along a curved axis: the outline
+stays one pixel wide where that is what reads, barb splits appear only where there is room
+for them, and the smallest size is laid out pixel by pixel, because a computed quill turns to
+mush at 16 pixels. Standard library only.
 """
 
 import math
 import os
 import struct
 import sys
+import zlib
 
-# The standard 16-colour palette, in palette order, as (red, green, blue).
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
+BLACK = (0, 0, 0)
+INK = (0, 0, 128)
+SHAFT = (128, 128, 128)
+SHADE = (192, 192, 192)
+WHITE = (255, 255, 255)
+
+# The shape is laid out on a 32-unit square.
+UNITS = 32.0
+NIB = (4.0, 27.0)
+TIP = (28.5, 2.5)
+LENGTH = math.hypot(TIP[0] - NIB[0], TIP[1] - NIB[1])
+AXIS = ((TIP[0] - NIB[0]) / LENGTH, (TIP[1] - NIB[1]) / LENGTH)
+
+
+class Style:
+    """What a size can carry: line widths in pixels and how much detail."""
+
+    def __init__(self, size, outline_px, splits, shaded, samples):
+        self.size = size
+        self.unit = size / UNITS  # pixels per unit
+        self.outline = outline_px / self.unit
+        self.shaft = max(0.55, 0.5 / self.unit)  # at least one pixel wide
+        self.splits = splits
+        self.shaded = shaded
+        self.samples = samples
+
+
+STYLES = [
+    Style(20, 1.0, (), False, 8),
+    Style(24, 1.0, (), False, 8),
+    Style(32, 1.0, (15.5, 22.5), False, 8),
+    Style(40, 1.0, (15.5, 22.5), True, 6),
+    Style(48, 1.25, (14.5, 19.5, 24.5), True, 6),
+    Style(64, 1.5, (14.5, 19.5, 24.5), True, 4),
+    Style(256, 4.0, (13.0, 16.5, 20.0, 23.5, 27.0), True, 3),
 ]
-BLACK, DARK_BLUE, LIGHT_GRAY, DARK_GRAY, WHITE = 0, 4, 7, 8, 15
-CLEAR = None
-
-# One letter per pixel in the hand-drawn images.
-KEY = {'.': CLEAR, 'k': BLACK, 'b': DARK_BLUE, 'l': LIGHT_GRAY, 'd': DARK_GRAY, 'w': WHITE}
 
 
-def blank(size):
-    return [[CLEAR] * size for _ in range(size)]
-
-
-def outline(pixels, colour):
-    """Rims every shape with one pixel of colour so it stands out on any background."""
-    size = len(pixels)
-    rim = []
-    for y in range(size):
-        for x in range(size):
-            if pixels[y][x] is not CLEAR:
-                continue
-            near = [(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))]
-            if any(0 <= nx < size and 0 <= ny < size and pixels[ny][nx] is not CLEAR
-                   for nx, ny in near):
-                rim.append((x, y))
-    for x, y in rim:
-        pixels[y][x] = colour
-
-
-def draw_large_quill():
-    size = 32
-    pixels = blank(size)
-    nib = (4.0, 27.0)
-    tip = (28.5, 2.5)
-    length = math.hypot(tip[0] - nib[0], tip[1] - nib[1])
-    ux, uy = (tip[0] - nib[0]) / length, (tip[1] - nib[1]) / length
-    for y in range(size):
-        for x in range(size):
-            px, py = x + 0.5 - nib[0], y + 0.5 - nib[1]
-            t = (px * ux + py * uy) / length
-            d = px * -uy + py * ux
-            pixels[y][x] = quill_colour(t, d)
-    outline(pixels, BLACK)
-    draw_ink_stroke(pixels)
-    return pixels
-
-
-def quill_colour(t, d):
-    """Colour of the quill at fraction t along its length and distance d across it."""
+def quill(style, x, y, grow):
+    """Colour of the quill at x, y (units), or None; grow widens every edge for the outline."""
+    px, py = x - NIB[0], y - NIB[1]
+    t = (px * AXIS[0] + py * AXIS[1]) / LENGTH
+    d = px * -AXIS[1] + py * AXIS[0]
     d -= 2.2 * math.sin(math.pi * t)  # feathers are never straight
-    if 0.0 <= t < 0.12:
-        return BLACK if abs(d) <= 1.4 * t / 0.12 else CLEAR
+    reach = grow / LENGTH
+    if -reach <= t < 0.12:
+        return BLACK if abs(d) <= 1.4 * max(t, 0.0) / 0.12 + grow else None
     if 0.12 <= t < 0.3:
-        return LIGHT_GRAY if abs(d) <= 0.8 else CLEAR
-    if 0.3 <= t <= 1.0:
-        grow = math.sin(math.pi * (t - 0.3) / 0.7) ** 0.7
-        if abs(d) <= 0.55:
-            return DARK_GRAY
-        # The far vane is narrower and in shadow; both are split where barbs part.
-        if 0 < d <= 6.5 * grow and not barbs_part(t, d, 6.5 * grow):
-            return WHITE
-        if 0 > d >= -3.8 * grow and not barbs_part(t, -d, 3.8 * grow):
-            return LIGHT_GRAY
-    return CLEAR
+        return SHADE if abs(d) <= 0.8 + grow else None
+    if t < 0.3 or t > 1.0 + reach:
+        return None
+    if abs(d) <= style.shaft + grow:
+        return SHAFT
+    spread = math.sin(math.pi * min(max(t - 0.3, 0.0) / 0.7, 1.0)) ** 0.7
+    # The near vane is wider and in light, the far one narrower and in shadow; both are
+    # split where barbs part.
+    near, far = 6.5 * spread, 3.8 * spread
+    if 0 < d <= near + grow and not barbs_part(style, t, d, near, grow):
+        return shaded(style, WHITE, d / max(near, 1e-6))
+    if -far - grow <= d < 0 and not barbs_part(style, t, -d, far, grow):
+        return SHADE
+    return None
 
 
-def barbs_part(t, d, width):
-    """A few slanted splits from the edge of the vane inwards."""
+def barbs_part(style, t, d, width, grow):
+    """A few slanted splits from the edge of the vane inwards, narrowed by grow."""
     along = t * 33.0 - 0.9 * d
-    return d > 0.45 * width and any(abs(along - split) < 0.6 for split in (15.5, 22.5))
+    gap = max(0.6, 0.75 / style.unit) - grow
+    return d > 0.45 * width and any(abs(along - split) < gap for split in style.splits)
 
 
-def draw_ink_stroke(pixels):
-    """A short wave of ink under the nib: the quill has just written."""
-    for x in range(6, 30):
-        y = int(round(28.0 + 1.4 * math.sin((x - 6) / 3.0)))
-        for row in (y, y + 1):
-            if row < len(pixels) and pixels[row][x] is CLEAR:
-                pixels[row][x] = DARK_BLUE
+def shaded(style, colour, across):
+    """Large sizes turn the vane slightly grey towards its edge."""
+    if not style.shaded:
+        return colour
+    k = 1.0 - 0.12 * min(max(across, 0.0), 1.0)
+    return tuple(int(round(c * k)) for c in colour)
+
+
+def ink(style, x, y):
+    """A short wave of ink under the nib, at least a pixel thick: the quill has just written."""
+    if not 6.0 <= x <= 30.0:
+        return None
+    middle = 28.5 + 1.4 * math.sin((x - 6.0) / 3.0)
+    return INK if abs(y - middle) <= max(0.75, 0.5 / style.unit) else None
+
+
+def sample(style, x, y):
+    """The quill rimmed by its outline, over the ink."""
+    colour = quill(style, x, y, 0.0)
+    if colour is None and quill(style, x, y, style.outline) is not None:
+        colour = BLACK
+    return colour if colour is not None else ink(style, x, y)
+
+
+def render(style):
+    """Rows of (red, green, blue, alpha), each pixel averaged over samples x samples points."""
+    n = style.samples
+    offsets = [(i + 0.5) / n for i in range(n)]
+    rows = []
+    for row in range(style.size):
+        pixels = []
+        for column in range(style.size):
+            total = [0, 0, 0, 0]
+            for oy in offsets:
+                for ox in offsets:
+                    colour = sample(style, (column + ox) / style.unit, (row + oy) / style.unit)
+                    if colour is not None:
+                        for i in range(3):
+                            total[i] += colour[i]
+                        total[3] += 1
+            covered = total[3]
+            if covered == 0:
+                pixels.append((0, 0, 0, 0))
+                continue
+            pixels.append(tuple(int(round(total[i] / covered)) for i in range(3)) +
+                          (int(round(255 * covered / (n * n))),))
+        rows.append(pixels)
+    return rows
 
 
 SMALL_QUILL = [
@@ -116,46 +157,53 @@ SMALL_QUILL = [
     ".kk....bbbb.....",
     ".k.bbbb....bbb..",
 ]
+KEY = {'k': BLACK, 'b': INK, 'l': SHADE, 'd': SHAFT, 'w': WHITE}
 
 
-def from_rows(rows):
-    return [[KEY[ch] for ch in row] for row in rows]
+def small_quill():
+    return [[KEY[ch] + (255,) if ch in KEY else (0, 0, 0, 0) for ch in row]
+            for row in SMALL_QUILL]
 
 
-def pack_row(colours, bits):
-    """Packs one row MSB first and pads it to the DIB's 32-bit row alignment."""
-    per_byte = 8 // bits
-    data = bytearray()
-    for i in range(0, len(colours), per_byte):
-        byte = 0
-        for j, value in enumerate(colours[i:i + per_byte]):
-            byte |= value << (8 - bits * (j + 1))
-        data.append(byte)
-    while len(data) % 4:
-        data.append(0)
-    return bytes(data)
+def dib(rows):
+    """One icon image: header (its height counts colour and mask), BGRA bitmap, AND mask."""
+    size = len(rows)
+    bottom_up = list(reversed(rows))
+    colour = b''.join(bytes((b, g, r, a)) for row in bottom_up for r, g, b, a in row)
+    mask = bytearray()
+    for row in bottom_up:
+        bits = bytearray((size + 31) // 32 * 4)
+        for x, pixel in enumerate(row):
+            if pixel[3] == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    header = struct.pack('<IiiHHIIiiII', 40, size, 2 * size, 1, 32, 0,
+                         len(colour) + len(mask), 0, 0, 0, 0)
+    return header + colour + bytes(mask)
 
 
-def dib(pixels):
-    """One icon image: header (height counts colour and mask), palette, bitmap, AND mask."""
-    size = len(pixels)
-    rows = list(reversed(pixels))  # DIBs are stored bottom-up
-    xor = b''.join(pack_row([BLACK if p is CLEAR else p for p in row], 4) for row in rows)
-    mask = b''.join(pack_row([1 if p is CLEAR else 0 for p in row], 1) for row in rows)
-    header = struct.pack('<IiiHHIIiiII', 40, size, 2 * size, 1, 4, 0,
-                         len(xor) + len(mask), 0, 0, 0, 0)
-    palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    return header + palette + xor + mask
+def png(rows):
+    """RGBA, 8 bits a channel, no filter: small enough, and the same bytes every run."""
+    size = len(rows)
+    raw = b''.join(b'\0' + bytes(v for pixel in row for v in pixel) for row in rows)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body))
+
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
+            chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
 
 
 def ico(images):
     count = len(images)
-    blobs = [dib(pixels) for pixels in images]
+    blobs = [png(rows) if len(rows) == 256 else dib(rows) for rows in images]
     offset = 6 + 16 * count
     directory = struct.pack('<HHH', 0, 1, count)
-    for pixels, blob in zip(images, blobs):
-        size = len(pixels)
-        directory += struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4, len(blob), offset)
+    for rows, blob in zip(images, blobs):
+        side = len(rows) % 256  # 0 stands for 256
+        directory += struct.pack('<BBBBHHII', side, side, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
     return directory + b''.join(blobs)
 
@@ -165,8 +213,9 @@ def main():
     target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, 'ui', 'res',
                                                                    'Adagiomill.ico')
     os.makedirs(os.path.dirname(target), exist_ok=True)
+    images = [small_quill()] + [render(style) for style in STYLES]
     with open(target, 'wb') as out:
-        out.write(ico([draw_large_quill(), from_rows(SMALL_QUILL)]))
+        out.write(ico(images))
 
 
 if __name__ == '__main__':

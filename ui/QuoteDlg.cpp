@@ -6,19 +6,54 @@
 #include "StartupApproval.h"
 #include "StartupShortcut.h"
 #include "Version.h"
+#include "WindowPlacement.h"
 #include "resource.h"
 
 namespace {
 const UINT kCloseTimerId = 1;
 const char kExeName[] = "Adagiomill.exe";
 const char kLinkName[] = "Adagiomill.lnk";
+
+// The window's dpi: with system awareness it is the screen's for every window.
+int ScreenDpi()
+{
+    const HDC hScreen = ::GetDC(nullptr);
+    const int nDpi = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, hScreen);
+    return nDpi;
+}
+
+SPixelRect WorkAreaAround(const SPixelRect& rect)
+{
+    const RECT rc = {rect.nLeft, rect.nTop, rect.nRight, rect.nBottom};
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &info)) {
+        return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+// Drawn for the size the system asks for, not stretched from another one.
+HICON LoadProgramIcon(int nWidthMetric, int nHeightMetric)
+{
+    return static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                           IMAGE_ICON, ::GetSystemMetrics(nWidthMetric),
+                                           ::GetSystemMetrics(nHeightMetric), LR_DEFAULTCOLOR));
+}
 } // namespace
 
 CQuoteDlg::CQuoteDlg(CWnd* pParent)
-    : CDialog(IDD_QUOTE, pParent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
-      m_nTimerId(kCloseTimerId)
+    : CDialog(IDD_QUOTE, pParent), m_hIcon(LoadProgramIcon(SM_CXICON, SM_CYICON)),
+      m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)), m_nTimerId(kCloseTimerId)
 {
     m_bHoldQuote = true;
+}
+
+CQuoteDlg::~CQuoteDlg()
+{
+    ::DestroyIcon(m_hIcon);
+    ::DestroyIcon(m_hSmallIcon);
 }
 
 const CMessageMap* CQuoteDlg::GetMessageMap() const
@@ -59,7 +94,7 @@ BOOL CQuoteDlg::OnInitDialog()
     SetUpPaths();
     LoadSettings();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     // The fields lie on the frame static; they must paint above it.
     m_editQuote.BringWindowToTop();
     m_editAuthor.BringWindowToTop();
@@ -121,18 +156,13 @@ void CQuoteDlg::StartTimer()
 
 void CQuoteDlg::PlaceWindow()
 {
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    int x = cx / 2 - 204;
-    int y = cy / 2 - 86;
-    if (m_nPosition == POS_TOP_LEFT) {
-        x = cx / 4 - 204;
-        y = cy / 4 - 130;
-    } else if (m_nPosition == POS_TOP_RIGHT) {
-        x = (cx / 4) * 3 - 204;
-        y = cy / 4 - 130;
-    }
-    ::SetWindowPos(m_hWnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+    RECT rcWindow = {};
+    ::GetWindowRect(m_hWnd, &rcWindow);
+    const SPixelRect target = QuoteWindowRect(
+        m_nPosition, ScreenDpi(), rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top,
+        ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    const SPixelRect placed = MoveInside(target, WorkAreaAround(target));
+    ::SetWindowPos(m_hWnd, HWND_TOP, placed.nLeft, placed.nTop, 0, 0, SWP_NOSIZE);
 }
 
 void CQuoteDlg::RedrawAll()

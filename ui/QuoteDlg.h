@@ -10,6 +10,7 @@
 class CQuoteDlg : public CDialog, public CQuoteState, private IQuoteView {
 public:
     explicit CQuoteDlg(CWnd* pParent = nullptr);
+    ~CQuoteDlg() override;
 
 protected:
     const CMessageMap* GetMessageMap() const override;
@@ -49,6 +50,7 @@ private:
     void OnEndSession(BOOL bEnding, UINT nLogOffFlags);
 
     HICON m_hIcon;
+    HICON m_hSmallIcon;
     CFont m_font;
     UINT m_nTimerId;
     std::string m_strShortcutPath;

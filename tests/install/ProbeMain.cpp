@@ -58,8 +58,7 @@ int PrintRect(int nControlId)
     const HWND hwnd = WaitForDialog(0, nControlId);
     if (!hwnd)
         return Fail("no such window");
-    RECT rect = {};
-    ::GetWindowRect(hwnd, &rect);
+    const RECT rect = WindowRect(hwnd);
     std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
                 rect.top);
     return 0;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The installer round trip under Wine, in a prefix of its own: a silent install; the files,
-# the uninstall entry and the Start-menu shortcut; the program started the way the shortcut
-# starts it shows a quote and saves its settings; a silent uninstall keeps the user's own
-# module and index.txt, and one with /PURGE removes them too.
+# the icon, the uninstall entry and the Start-menu shortcut; the program started the way the
+# shortcut starts it shows a quote and saves its settings; a silent uninstall keeps the
+# user's own module and index.txt, and one with /PURGE removes them too.
 # Runs inside tools/with-wine.sh.  Usage: roundtrip.sh <setup.exe> <adagio-probe.exe> <stage dir>
 set -uo pipefail
 setup="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
@@ -34,6 +34,11 @@ win() { wine "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 reg_value() { win reg query "$1" /v "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 has_key() { wine reg query "$key" </dev/null >/dev/null 2>&1; }
 probe_field() { sed -n "s/^$1=//p" <<<"$2"; }
+# The icon images a program carries, each as one line of data, in an order of their own.
+icon_images() {
+  x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null |
+    awk '/RT_ICON \*\//{on = 1; s = ""; next} on && /^END/{print s; on = 0} on{s = s $0}' | sort
+}
 # Byte for byte: the program writes no line end after the last line.
 file_is() { [ "$(cat "$1" 2>/dev/null && printf x)" = "${2}x" ]; }
 
@@ -82,6 +87,9 @@ for m in "${modules[@]}"; do check "$m installed is the one packed" cmp -s "$dir
 resources="$(x86_64-w64-mingw32-windres -i "$stage/Adagiomill.exe" -O rc 2>/dev/null)"
 check "version resource" grep -q '"ProductVersion", "1.2.0"' <<<"$resources"
 check "manifest asks for common controls 6" grep -q 'Common-Controls.*version=""6.0.0.0' <<<"$resources"
+images="$(icon_images "$stage/Adagiomill.exe")"
+check "the program's icon in 8 sizes" test "$(wc -l <<<"$images")" -eq 8
+check "the setup's icon is the program's" test "$(icon_images "$setup")" = "$images"
 
 check "uninstall entry" has_key
 expect_value() { [ "$(reg_value "$key" "$1")" = "$2" ] || { echo "  $1: $(reg_value "$key" "$1")"; false; }; }
@@ -102,6 +110,9 @@ run="$(win "$probe" launch "$win_menu_link")"
 launched=$?
 check "Start-menu shortcut target" test "$(probe_field target "$run")" = "$win_exe"
 check "Start-menu shortcut working directory" test "$(probe_field workdir "$run")" = "$win_dir"
+# The icon location is the one UTF-16 string of the shortcut that names the program itself
+# (each is stored after its length, which may read as a character).
+check "Start-menu shortcut icon" eval 'strings -el "$menu_link" | grep -qF "$win_exe"'
 check "the program shows its window and ends on Close" test "$launched" -eq 0
 check "caption \"$(probe_field caption "$run")\"" test "$(probe_field caption "$run")" = "$caption"
 quote="$(probe_field quote "$run")"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Pictures of the quote window and the options dialog for the documentation: the program
-# starts in a fresh folder with the default module, each window is cut out of the screen;
-# then the quote window once more with a UTF-8 module in Latin, Greek and Chinese.
+# Pictures of the quote window and the options dialog for the documentation, at 100 % and at
+# 150 % display scaling: the program starts in a fresh folder with the default module, each
+# window is cut out of the screen; then the quote window once more with a UTF-8 module in
+# Latin, Greek and Chinese.
 # Runs inside tools/with-wine.sh.  Usage: screenshots.sh <Adagiomill.exe> <adagio-probe.exe> <out dir>
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -37,17 +38,31 @@ capture() {
   echo "Screenshot: $out/$2 ($geometry)"
 }
 
-(cd "$folder" && exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &
-app=$!
-trap 'kill "$app" 2>/dev/null || true' EXIT
+# Wine reads the display scale, LogPixels, when a program starts; it is put back at the end.
+desktop='HKCU\Control Panel\Desktop'
+set_dpi() { wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1; }
+app=
+trap 'kill "$app" 2>/dev/null || true; set_dpi 96' EXIT
 
-capture "$idc_quote_text" quote-window.png
-wine "$probe" post "$idc_quote_text" "$idc_options" </dev/null >/dev/null 2>&1
-capture "$idc_interval" options-dialog.png
-wine "$probe" post "$idc_interval" "$idcancel" </dev/null >/dev/null 2>&1
-sleep 0.5
-wine "$probe" post "$idc_quote_text" "$idcancel" </dev/null >/dev/null 2>&1
-wait "$app" || true
+# One first run of the program: both windows, saved with the suffix given.
+shoot() {
+  rm -f "$folder/index.txt"
+  (cd "$folder" && exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &
+  app=$!
+  capture "$idc_quote_text" "quote-window$1.png"
+  wine "$probe" post "$idc_quote_text" "$idc_options" </dev/null >/dev/null 2>&1
+  capture "$idc_interval" "options-dialog$1.png"
+  wine "$probe" post "$idc_interval" "$idcancel" </dev/null >/dev/null 2>&1
+  sleep 0.5
+  wine "$probe" post "$idc_quote_text" "$idcancel" </dev/null >/dev/null 2>&1
+  wait "$app" || true
+}
+
+set_dpi 96
+shoot ""
+set_dpi 144
+shoot -150
+set_dpi 96
 
 # A UTF-8 module in three scripts; the saved index wraps to its first quote, the timer is off.
 # Wine draws a character its font lacks from a font linked to it, as Windows does; Droid Sans

@@ -92,6 +92,13 @@ bool IsPainted(HWND hwnd)
     return SendWithDeadline(hwnd, WM_NULL) && !::GetUpdateRect(hwnd, nullptr, FALSE);
 }
 
+RECT WindowRect(HWND hwnd)
+{
+    RECT rect = {};
+    ::GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
 CProgramRun::~CProgramRun()
 {
     if (m_hProcess) {

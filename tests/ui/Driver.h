@@ -35,6 +35,9 @@ bool PostCommand(HWND hDlg, int nControlId);
 // The window has taken its pending messages and holds no part waiting to be painted.
 bool IsPainted(HWND hwnd);
 
+// In screen pixels; empty for a window that is gone.
+RECT WindowRect(HWND hwnd);
+
 // A process started by the test, killed if still going when the object dies.
 class CProgramRun {
 public:

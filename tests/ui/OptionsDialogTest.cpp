@@ -21,8 +21,7 @@ const int kFileNameCombo = 0x47C;
 
 std::pair<int, int> TopLeft(HWND hwnd)
 {
-    RECT rect = {};
-    ::GetWindowRect(hwnd, &rect);
+    const RECT rect = WindowRect(hwnd);
     return {rect.left, rect.top};
 }
 
