@@ -77,13 +77,17 @@ void WriteModule(std::ostream& out, const std::string& strTitle, const std::vect
     WriteLine(out, strTitle);
     WriteLine(out, std::to_string(quotes.size()));
     WriteLine(out, "%");
-    // Right after the header one "%" line is skipped as a separator, so a first text that
-    // begins with "%" needs a separator of its own.
-    if (!quotes.empty() && quotes[0].m_strText[0] == '%')
-        WriteLine(out, "%");
+    // A text may follow the header's "%" line, or one read as the attribution of a quote
+    // without, directly. Only one "%" line before a text is skipped, so a text that begins with
+    // "%" always needs a separator of its own.
+    bool bSeparated = true;
     for (const SQuote& quote : quotes) {
+        if (!bSeparated || quote.m_strText[0] == '%')
+            WriteLine(out, "%");
         WriteLine(out, quote.m_strText);
-        WriteLine(out, quote.m_strAuthor);
-        WriteLine(out, "%");
+        bSeparated = quote.m_strAuthor.empty();
+        WriteLine(out, bSeparated ? "%" : quote.m_strAuthor);
     }
+    if (!bSeparated)
+        WriteLine(out, "%");
 }

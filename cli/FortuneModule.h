@@ -28,5 +28,6 @@ std::string DefaultTitle(const std::string& strPath, EArgumentText eText,
 // Base name of a path, with either kind of slash.
 std::string BaseName(const std::string& strPath);
 
-// Header, then text, attribution and a "%" line per quote; CR LF after every line.
+// Header, then text and attribution per quote with "%" lines between them, and a "%" line in
+// place of a missing attribution; CR LF after every line.
 void WriteModule(std::ostream& out, const std::string& strTitle, const std::vector<SQuote>& quotes);

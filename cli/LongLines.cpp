@@ -74,7 +74,8 @@ void CLongLines::Close()
             ": it is read whole, but its line end is read as " + strNext + ", which is then empty";
     else
         strMessage += ": only its first " + std::to_string(first.nSize - 1) + pszUnit +
-                      " are read, and the rest is read as " + strNext;
+                      " are read (room for " + std::to_string(nLimit) +
+                      " and a line end), and the rest is read as " + strNext;
     m_diagnostics.Add(first.nLine, first.nColumn + 1, ESeverity::Error, strMessage);
     m_first.reset();
     m_second.reset();

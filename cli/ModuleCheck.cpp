@@ -28,6 +28,12 @@ bool HasWords(const std::string& strText)
     });
 }
 
+// A whole line read as nothing, not the end of a long line.
+bool IsBlank(const SFieldRead& read)
+{
+    return read.strText.empty() && read.nColumn == 0 && !read.bMissing;
+}
+
 class CModuleWalk {
 public:
     CModuleWalk(std::istream& stream, SModuleCheck& check)
@@ -46,12 +52,16 @@ private:
     bool ReadQuote(std::int64_t nQuote);
     void CheckDeclared();
     void Add(const SFieldRead& read, ESeverity eSeverity, const std::string& strMessage);
+    void NoteShift(std::uint64_t nLine);
+    void CheckBlanks(const SFieldRead& text, const SFieldRead& attribution);
 
     CFieldReader m_reader;
     CLongLines m_longLines;
     CModuleEncoding m_encoding;
     SModuleCheck& m_check;
     std::uint64_t m_nCountLine = 0;
+    std::uint64_t m_nFirstShift = 0; // the line of the first problem that puts reads out of step
+    std::uint64_t m_nBlankAttribution = 0;
 };
 
 // A quote's first line is its separator only when it begins with "%".
@@ -60,6 +70,8 @@ SFieldRead CModuleWalk::Next(std::size_t nSize, EField eField, std::int64_t nQuo
     SFieldRead read = m_reader.Read(nSize);
     read.eField = eField == EField::Separator && read.First() != '%' ? EField::Text : eField;
     read.nQuote = nQuote;
+    if (read.bFull)
+        NoteShift(read.nLine);
     m_longLines.Take(read);
     const bool bShown =
         eField == EField::Title || read.eField == EField::Text || eField == EField::Attribution;
@@ -71,6 +83,29 @@ SFieldRead CModuleWalk::Next(std::size_t nSize, EField eField, std::int64_t nQuo
 void CModuleWalk::Add(const SFieldRead& read, ESeverity eSeverity, const std::string& strMessage)
 {
     m_check.diagnostics.Add(read.nLine, read.nColumn + 1, eSeverity, strMessage);
+}
+
+void CModuleWalk::NoteShift(std::uint64_t nLine)
+{
+    if (m_nFirstShift == 0 || nLine < m_nFirstShift)
+        m_nFirstShift = nLine;
+}
+
+void CModuleWalk::CheckBlanks(const SFieldRead& text, const SFieldRead& attribution)
+{
+    const std::string strBlank = "a blank line is read as ";
+    if (IsBlank(text)) {
+        Add(text, ESeverity::Error,
+            strBlank + text.Name() +
+                ": the quote shows empty, and the next line is read as its attribution");
+        NoteShift(text.nLine);
+    }
+    if (IsBlank(attribution)) {
+        Add(attribution, ESeverity::Error,
+            strBlank + attribution.Name() +
+                ": for a quote without attribution, write \"%\" on this line");
+        m_nBlankAttribution = attribution.nLine;
+    }
 }
 
 void CModuleWalk::Walk()
@@ -88,7 +123,11 @@ void CModuleWalk::Walk()
 
 bool CModuleWalk::ReadHeader()
 {
-    Next(sizeof CQuoteState::m_szTitle, EField::Title);
+    if (Next(sizeof CQuoteState::m_szTitle, EField::Title).bMissing) {
+        m_check.diagnostics.Add(0, 0, ESeverity::Error,
+                                "the module will not load: the file is empty");
+        return false;
+    }
     const SFieldRead count = Next(sizeof CQuoteState::m_szCount, EField::Count);
     const SFieldRead separator = Next(sizeof CQuoteState::m_szQuote, EField::HeaderSeparator);
     const char* pszWillNotLoad = "the module will not load: ";
@@ -125,27 +164,31 @@ void CModuleWalk::CheckCountText(const SFieldRead& count)
 bool CModuleWalk::ReadQuote(std::int64_t nQuote)
 {
     SFieldRead text = Next(sizeof CQuoteState::m_szQuote, EField::Separator, nQuote);
+    // Followed by a "%" line, a blank attribution most likely stands for none and shifts nothing.
+    if (m_nBlankAttribution != 0 && text.eField != EField::Separator && !text.strText.empty())
+        NoteShift(m_nBlankAttribution);
+    m_nBlankAttribution = 0;
     if (text.eField == EField::Separator) {
         if (text.nColumn == 0 && HasWords(text.strText))
             Add(text, ESeverity::Warning,
                 "this line begins with \"%\", so it is passed over as " + text.Name() +
                     ": its text is never shown");
         text = Next(sizeof CQuoteState::m_szQuote, EField::Text, nQuote);
-        if (text.First() == '%' && text.nColumn == 0 && !HasWords(text.strText))
+        if (text.First() == '%' && text.nColumn == 0 && !HasWords(text.strText)) {
             Add(text, ESeverity::Error,
                 "two \"%\" lines in a row: the second is read as " + text.Name());
+            NoteShift(text.nLine);
+        }
     }
     if (text.bMissing)
         return false;
     const SFieldRead attribution =
         Next(sizeof CQuoteState::m_szAuthor, EField::Attribution, nQuote);
-    const bool bBlank = text.strText.empty() && text.nColumn == 0;
-    if (bBlank && attribution.bMissing) {
+    if (IsBlank(text) && attribution.bMissing) {
         Add(text, ESeverity::Warning, "a blank line at the end of the file");
         return false;
     }
-    if (bBlank)
-        Add(text, ESeverity::Warning, "a blank line is read as " + text.Name());
+    CheckBlanks(text, attribution);
     ++m_check.nPresent;
     return !attribution.bMissing;
 }
@@ -179,6 +222,9 @@ void CModuleWalk::CheckDeclared()
                      Counted(static_cast<std::uint64_t>(nDeclared), "quote") + ", but " +
                      std::to_string(nPresent) + (nPresent == 1 ? " is" : " are") +
                      " present: " + strMessage;
+    if (m_nFirstShift != 0)
+        strMessage += ", likely because line " + std::to_string(m_nFirstShift) +
+                      " shifts every read after it";
     m_check.diagnostics.Add(m_nCountLine, 1, ESeverity::Error, strMessage);
 }
 

@@ -14,7 +14,8 @@ DIST_PROBE_SOURCES := tests/install/ProbeMain.cpp tests/ui/Driver.cpp tests/ui/D
 TEST_TARGETS += test-install
 
 dist: win
-	@tools/installer/package.sh $(WIN)/app/Adagiomill.exe $(DIST_STAGE) $(DIST_DIR)
+	@tools/installer/package.sh $(WIN)/app/Adagiomill.exe $(DIST_STAGE) $(DIST_DIR) \
+		$(WIN)/cli/adgcheck.exe $(WIN)/cli/fortune2adg.exe
 
 $(DIST_PROBE): $(DIST_PROBE_SOURCES) | deps
 	@mkdir -p $(dir $@)
@@ -24,7 +25,7 @@ $(DIST_PROBE): $(DIST_PROBE_SOURCES) | deps
 # Its own Wine prefix, so the installs never meet the other suites' program folders.
 test-install: dist $(DIST_PROBE)
 	@ADAGIO_BUILD=$(CURDIR)/build/install tools/with-wine.sh \
-		tests/install/roundtrip.sh $(DIST_SETUP) $(DIST_PROBE) $(DIST_STAGE)
+		tests/install/roundtrip.sh $(DIST_SETUP) $(DIST_PROBE) $(DIST_STAGE) $(DIST_ZIP)
 
 screenshots: win $(DIST_PROBE)
 	@ADAGIO_BUILD=$(CURDIR)/build/screenshots tools/with-wine.sh \

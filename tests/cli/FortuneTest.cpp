@@ -203,7 +203,8 @@ protected:
             for (std::size_t nTilde; (nTilde = strText.find('~')) != std::string::npos;)
                 strText.replace(nTilde, 1, "\r\n");
             ASSERT_EQ(view.m_strText, strText) << i;
-            ASSERT_EQ(view.m_strAuthor, conversion.m_quotes[i].m_strAuthor) << i;
+            const std::string& strAuthor = conversion.m_quotes[i].m_strAuthor;
+            ASSERT_EQ(view.m_strAuthor, strAuthor.empty() ? " " : strAuthor) << i;
         }
         EXPECT_EQ(state.m_nQuoteCount, static_cast<int>(conversion.m_quotes.size()));
     }
@@ -240,17 +241,19 @@ TEST_F(FortuneFileTest, CommandLine)
     const std::string kMixed = Write("wise.txt", "one\n\t-- Me\n%\n~\n%\n\b\n%\nthree\n%\nfour\n");
     ASSERT_EQ(Run({"--title", "Caf\xC3\xA9", "--max", "2", "--encoding=cp1252", kMixed}),
               FORTUNE_EXIT_WRITTEN);
-    EXPECT_EQ(m_strOut, "Caf\xE9\r\n2\r\n%\r\none\r\nMe\r\n%\r\nthree\r\n\r\n%\r\n");
+    EXPECT_EQ(m_strOut, "Caf\xE9\r\n2\r\n%\r\none\r\nMe\r\n%\r\nthree\r\n%\r\n");
     EXPECT_EQ(m_strErr, "fortune2adg: wrote 2 quotes from wise.txt; skipped 3 cookies: 1 with a "
                         "\"~\", 1 empty, 1 beyond --max\n");
-    // A first text that begins with "%" needs a separator of its own. UTF-8 by default.
+    // A first text that begins with "%" needs a separator of its own, a quote without
+    // attribution a "%" line in its place. UTF-8 by default.
     ASSERT_EQ(Run({Write("p", "%first\n-- m\xC3\xA9\n%\nsecond\n")}), FORTUNE_EXIT_WRITTEN);
-    EXPECT_EQ(m_strOut, "P\r\n2\r\n%\r\n%\r\n%first\r\nm\xC3\xA9\r\n%\r\nsecond\r\n\r\n%\r\n");
+    EXPECT_EQ(m_strOut, "P\r\n2\r\n%\r\n%\r\n%first\r\nm\xC3\xA9\r\n%\r\nsecond\r\n%\r\n");
 }
 
 TEST_F(FortuneFileTest, ReadBackThroughTheQuoteWindow)
 {
-    ExpectReadBack(ConvertBytes("%first\n%\nno attribution\n%\n" + k198 + "\n-- " + k48 +
+    ExpectReadBack(ConvertBytes("%first\n%\nno attribution\n%\n%after it\n%\n" + k198 + "\n-- " +
+                                k48 +
                                 "\n%\n%\n\xE2\x82\xAC \xC3\xBF\n  -- \xE2\x80\x9Cq\xE2\x80\x9D\n%\n"
                                 "a\n\nb\n"));
 }

@@ -39,7 +39,8 @@ const SFixture kFixtureMessages[] = {
       "begin with a digit, but it is read as the end of line 1"}},
     {"title-too-long.adg",
      {"title-too-long.adg:1: error: the title is 36 characters long, over the limit of 23: only "
-      "its first 24 characters are read, and the rest is read as the number of quotes",
+      "its first 24 characters are read (room for 23 and a line end), and the rest is read as "
+      "the number of quotes",
       "title-too-long.adg:1: error: the module will not load: the number of quotes must begin "
       "with a digit, but it is read as \" the\""}},
     {"count-1000.adg",
@@ -49,7 +50,8 @@ const SFixture kFixtureMessages[] = {
       "with \"%\", but it is read as the end of line 2"}},
     {"count-in-words.adg",
      {"count-in-words.adg:2: error: the number of quotes is 9 characters long, over the limit of "
-      "3: only its first 4 characters are read, and the rest is read as the header's \"%\" line",
+      "3: only its first 4 characters are read (room for 3 and a line end), and the rest is read "
+      "as the header's \"%\" line",
       "count-in-words.adg:2: error: the module will not load: the header's \"%\" line must begin "
       "with \"%\", but it is read as \"uotes\""}},
     {"count-trailing-text.adg",
@@ -58,33 +60,31 @@ const SFixture kFixtureMessages[] = {
     {"count-not-a-number.adg",
      {"count-not-a-number.adg:2: error: the module will not load: the number of quotes must "
       "begin with a digit, but it is read as \"one\""}},
-    {"empty.adg",
-     {"empty.adg:1: error: the module will not load: the number of quotes must begin with a "
-      "digit, but it is read as nothing: the file has ended"}},
+    {"empty.adg", {"empty.adg: error: the module will not load: the file is empty"}},
     {"header-without-separator.adg",
      {"header-without-separator.adg:3: error: the module will not load: the header's \"%\" line "
       "must begin with \"%\", but it is read as \"-\""}},
     {"over-long-fields.adg",
      {"over-long-fields.adg:2: error: the module declares 3 quotes, but 6 are present: quotes 4 "
-      "to 6 are never shown",
+      "to 6 are never shown, likely because line 4 shifts every read after it",
       "over-long-fields.adg:4: error: quote 1's text is 199 characters long, over the limit of "
       "198: it is read whole, but its line end is read as quote 1's attribution, which is then "
       "empty",
       "over-long-fields.adg:7: error: quote 3's text is 250 characters long, over the limit of "
-      "198: only its first 199 characters are read, and the rest is read as quote 3's "
-      "attribution",
+      "198: only its first 199 characters are read (room for 198 and a line end), and the rest "
+      "is read as quote 3's attribution",
       "over-long-fields.adg:11: error: quote 5's attribution is 49 characters long, over the "
       "limit of 48: it is read whole, but its line end is read as quote 6's text, which is then "
       "empty"}},
     {"percent-text-too-long.adg",
      {"percent-text-too-long.adg:2: error: the module declares 1 quote, but 2 are present: quote "
-      "2 is never shown",
+      "2 is never shown, likely because line 5 shifts every read after it",
       "percent-text-too-long.adg:5: error: quote 1's text is 211 characters long, over the limit "
-      "of 198: only its first 199 characters are read, and the rest is read as quote 1's "
-      "attribution"}},
+      "of 198: only its first 199 characters are read (room for 198 and a line end), and the "
+      "rest is read as quote 1's attribution"}},
     {"two-separators.adg",
      {"two-separators.adg:2: error: the module declares 2 quotes, but 3 are present: quote 3 is "
-      "never shown",
+      "never shown, likely because line 7 shifts every read after it",
       "two-separators.adg:7: error: two \"%\" lines in a row: the second is read as quote 2's "
       "text"}},
     {"separator-with-words.adg",
@@ -107,8 +107,13 @@ const SFixture kFixtureMessages[] = {
       "ctrl-z-early.adg:6: error: column 1: a Ctrl-Z byte (0x1A) ends the file here: the 11 "
       "bytes after it are never read"}},
     {"blank-lines.adg",
-     {"blank-lines.adg:4: warning: a blank line is read as quote 1's text",
-      "blank-lines.adg:10: warning: a blank line at the end of the file"}},
+     {"blank-lines.adg:2: error: the module declares 3 quotes, but 4 are present: quote 4 is "
+      "never shown, likely because line 7 shifts every read after it",
+      "blank-lines.adg:5: error: a blank line is read as quote 1's attribution: for a quote "
+      "without attribution, write \"%\" on this line",
+      "blank-lines.adg:7: error: a blank line is read as quote 2's text: the quote shows empty, "
+      "and the next line is read as its attribution",
+      "blank-lines.adg:14: warning: a blank line at the end of the file"}},
     {"stray-bytes.adg",
      {"stray-bytes.adg:4: warning: column 4: a CR without an LF after it is no line end: it "
       "stays in the text",
@@ -121,8 +126,8 @@ const SFixture kFixtureMessages[] = {
     {"utf8-clean.adg", {}},
     {"utf8-cut-and-mixed.adg",
      {"utf8-cut-and-mixed.adg:4: error: quote 1's text is 204 bytes (104 characters) long, over "
-      "the limit of 198 bytes: only its first 199 bytes are read, and the rest is read as quote "
-      "1's attribution",
+      "the limit of 198 bytes: only its first 199 bytes are read (room for 198 and a line end), "
+      "and the rest is read as quote 1's attribution",
       "utf8-cut-and-mixed.adg:4: warning: column 199: the limit cuts a character in two: quote "
       "1's text shows without it",
       "utf8-cut-and-mixed.adg:4: warning: column 200: quote 1's attribution is not UTF-8 from "
@@ -153,17 +158,14 @@ TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
         {"over-long-fields.adg", 2, {"A", " "}},
         {"over-long-fields.adg", 3, {strY199, strY49}},
         {"two-separators.adg", 2, {"%", "Two"}},
+        {"blank-lines.adg", 2, {"", "Two"}},
         {"clean-layouts.adg", 2, {"No attribution: the next separator stands in", " "}},
-        {"clean-layouts.adg",
-         4,
-         {"%Begins with a percent sign after its own separator", "Percent"}},
         {"declared-more.adg", 4, {"", ""}},
         {"stray-bytes.adg", 1, {"One\rtwo", "A\tB"}},
         {"utf8-cut-and-mixed.adg",
          1,
          {strE99, "\xC2\xA9"
                   "Anon"}},
-        {"utf8-cut-and-mixed.adg", 2, {"Caf\xC3\xA9 cr\xC3\xA8me", "Anon"}},
         {"header-without-separator.adg",
          1,
          {"Invalid quote module selected. Please click on Options and load a valid module.", ""}},

@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
 # The installer round trip under Wine, in a prefix of its own: a silent install; the files,
 # the icon, the uninstall entry and the Start-menu shortcut; the program started the way the
-# shortcut starts it shows a quote and saves its settings; a silent uninstall keeps the
-# user's own module and index.txt, and one with /PURGE removes them too.
-# Runs inside tools/with-wine.sh.  Usage: roundtrip.sh <setup.exe> <adagio-probe.exe> <stage dir>
+# shortcut starts it shows a quote and saves its settings; the authors' tools run; a silent
+# uninstall keeps the user's own module and index.txt, and one with /PURGE removes them too.
+# The zip holds the same files.
+# Runs inside tools/with-wine.sh.
+# Usage: roundtrip.sh <setup.exe> <adagio-probe.exe> <stage dir> <zip>
 set -uo pipefail
 setup="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 probe="$2"
 stage="$3"
+zip="$4"
 
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Adagiomill'
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 caption='Adagiomill v1.2.0 -- Miscellaneous'
 saved=$'miscellaneous.adg\n0\n10\n2\n1\n0'
 modules=(miscellaneous.adg proverbs.adg)
-shipped=(Adagiomill.exe "${modules[@]}" README.txt LICENSE.txt uninstall.exe)
+tools=(tools/adgcheck.exe tools/fortune2adg.exe)
+packed=(Adagiomill.exe "${modules[@]}" README.txt LICENSE.txt "${tools[@]}")
+shipped=("${packed[@]}" uninstall.exe)
 
 passed=0
 failed=0
@@ -83,7 +88,8 @@ echo "== Installer round trip =="
 check "silent install" install
 for f in "${shipped[@]}"; do check "$f installed" test -f "$dir/$f"; done
 check "the program installed is the one packed" cmp -s "$dir/Adagiomill.exe" "$stage/Adagiomill.exe"
-for m in "${modules[@]}"; do check "$m installed is the one packed" cmp -s "$dir/$m" "$stage/$m"; done
+for m in "${modules[@]}" "${tools[@]}"; do check "$m installed is the one packed" cmp -s "$dir/$m" "$stage/$m"; done
+check "the zip holds the files packed" test "$(unzip -Z1 "$zip" | sort)" = "$(printf '%s\n' "${packed[@]}" | sort)"
 resources="$(x86_64-w64-mingw32-windres -i "$stage/Adagiomill.exe" -O rc 2>/dev/null)"
 check "version resource" grep -q '"ProductVersion", "1.2.0"' <<<"$resources"
 check "manifest asks for common controls 6" grep -q 'Common-Controls.*version=""6.0.0.0' <<<"$resources"
@@ -119,6 +125,16 @@ quote="$(probe_field quote "$run")"
 check "a quote is shown" test -n "$quote" -a "${quote#Invalid}" = "$quote"
 check "index.txt saved in the program folder" file_is "$dir/index.txt" "$saved"
 
+# A cookie without attribution, converted and checked by the installed tools.
+work="$(mktemp -d)"
+printf 'A cookie.\n%%\n' >"$work/cookies"
+win_work="$(winepath -w "$work")"
+wine "$dir/tools/fortune2adg.exe" "$win_work\\cookies" </dev/null >"$work/cookies.adg" 2>/dev/null
+check "fortune2adg.exe converts" cmp -s "$work/cookies.adg" <(printf 'Cookies\r\n1\r\n%%\r\nA cookie.\r\n%%\r\n')
+checked="$(win "$dir/tools/adgcheck.exe" "$win_work\\cookies.adg" "$win_dir\\miscellaneous.adg")"
+check "adgcheck.exe passes both modules" test $? -eq 0 -a "$(grep -c ' 0 errors, 0 warnings$' <<<"$checked")" -eq 2
+rm -rf "$work"
+
 mine=$'Mine\r\n1\r\n%\r\nMy own quote.\r\nMe\r\n'
 printf '%s' "$mine" >"$dir/mine.adg"
 cp "$menu_link" "$startup_link"
@@ -126,6 +142,7 @@ check "silent uninstall" uninstall
 for f in "${shipped[@]}"; do check "$f removed" test ! -e "$dir/$f"; done
 check "Start-menu shortcut removed" test ! -e "$menu_link"
 check "Startup shortcut removed" test ! -e "$startup_link"
+check "tools folder removed" test ! -e "$dir/tools"
 check "uninstall entry removed" eval '! has_key'
 check "the user's module kept" file_is "$dir/mine.adg" "$mine"
 check "index.txt kept" file_is "$dir/index.txt" "$saved"

@@ -50,6 +50,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
     close it first.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -87,9 +88,26 @@ Section "Adagiomill" SecProgram
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Adagiomill.exe,0"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Tools for module authors" SecTools
+  SetOutPath "$INSTDIR\tools"
+  File "${STAGE}/tools/adgcheck.exe"
+  File "${STAGE}/tools/fortune2adg.exe"
+SectionEnd
+
+; Last, so that the size counts every component installed.
+Section "-Size"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "Adagiomill.exe, its two quote modules and \
+      the Start-menu entry."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecTools} "adgcheck and fortune2adg in a tools folder: \
+      command-line tools that check a quote module and convert fortune files into modules."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function StartProgram
   SetOutPath "$INSTDIR"
@@ -103,6 +121,9 @@ Section "un.Adagiomill" SecUnProgram
   Delete "$INSTDIR\proverbs.adg"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\tools\adgcheck.exe"
+  Delete "$INSTDIR\tools\fortune2adg.exe"
+  RMDir "$INSTDIR\tools"
   Delete "$SMPROGRAMS\Adagiomill.lnk"
   ; Made by the program's start-with-Windows option; it would point at nothing now.
   Delete "$SMSTARTUP\Adagiomill.lnk"
@@ -121,8 +142,8 @@ Section "-un.Folder"
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnProgram} "Adagiomill.exe, the shipped modules, the \
-      Start-menu entry and the start-with-Windows shortcut."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecUnProgram} "Adagiomill.exe, the tools for module \
+      authors, the shipped modules, the Start-menu entry and the start-with-Windows shortcut."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecUnPurge} "index.txt and every quote module (.adg) \
       in the Adagiomill folder."
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
