@@ -2,16 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 
-CLineReader::CLineReader(std::istream& stream, ELineMode eMode)
-    : m_pSource(stream ? stream.rdbuf() : nullptr), m_eMode(eMode), m_pChunk(new char[kChunkSize])
+CLineReader::CLineReader(IByteSource& source, ELineMode eMode)
+    : m_source(source), m_eMode(eMode), m_pChunk(new char[kChunkSize])
 {
-    if (m_pSource == nullptr) {
-        m_bSourceDone = true;
-        m_bReadable = false;
-        return;
-    }
     m_bReadable = FillChunk();
 }
 
@@ -72,17 +66,10 @@ bool CLineReader::EnsureAhead(std::size_t nBytes)
 bool CLineReader::FillChunk()
 {
     char* pFree = m_pChunk.get() + m_nEnd;
-    std::streamsize nGot = 0;
-    try {
-        nGot = m_pSource->sgetn(pFree, static_cast<std::streamsize>(kChunkSize - m_nEnd));
-    } catch (const std::exception&) {
-        // The stream library reports a failed read (a directory, a device error) by throwing.
-        m_bSourceDone = true;
-        return false;
-    }
+    const std::ptrdiff_t nGot = m_source.Read(pFree, kChunkSize - m_nEnd);
     if (nGot <= 0) {
         m_bSourceDone = true;
-        return true;
+        return nGot == 0;
     }
     std::size_t nNew = static_cast<std::size_t>(nGot);
     if (m_eMode == ELineMode::Text) {

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <istream>
 #include <memory>
 
 enum class ELineMode {
@@ -12,14 +11,25 @@ enum class ELineMode {
     Binary, // LF alone ends a line; CR is an ordinary character
 };
 
+// Where a line reader's bytes come from: a file, or whatever a tool reads from.
+class IByteSource {
+public:
+    // Reads at most nSize bytes into pBuffer. Returns how many, 0 at the end of the data, or
+    // -1 when the read failed.
+    virtual std::ptrdiff_t Read(char* pBuffer, std::size_t nSize) = 0;
+
+protected:
+    ~IByteSource() = default;
+};
+
 class CLineReader {
 public:
-    // The stream should be opened in binary: the reader does its own line-end handling.
-    CLineReader(std::istream& stream, ELineMode eMode);
+    // The reader does its own line-end handling: the source gives the bytes as stored.
+    CLineReader(IByteSource& source, ELineMode eMode);
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
 
-    // False when the stream is not open or its first read failed, as a directory's does.
+    // False when the source's first read failed, as a file's does that did not open.
     bool IsReadable() const { return m_bReadable; }
     bool IsAtEnd() const { return m_bAtEnd; }
     bool HasFailed() const { return m_bFailed; }
@@ -55,7 +65,7 @@ private:
     bool EnsureAhead(std::size_t nBytes);
     bool FillChunk();
 
-    std::streambuf* m_pSource;
+    IByteSource& m_source;
     ELineMode m_eMode;
     std::unique_ptr<char[]> m_pChunk;
     std::size_t m_nPos = 0;

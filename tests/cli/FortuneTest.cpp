@@ -5,6 +5,7 @@
 #include "FortuneModule.h"
 #include "FortuneTool.h"
 #include "LineFile.h"
+#include "MemorySource.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
 
@@ -27,8 +28,8 @@ namespace fs = std::filesystem;
 // The cookies' raw text, with "!" after one that outgrew the bound.
 std::vector<std::string> ReadCookies(const std::string& strBytes)
 {
-    std::istringstream stream(strBytes);
-    CLineReader reader(stream, ELineMode::Text);
+    CMemorySource source(strBytes);
+    CLineReader reader(source, ELineMode::Text);
     CFortuneFile file(reader);
     std::vector<std::string> cookies;
     for (SFortuneCookie cookie; file.ReadCookie(cookie);) {
@@ -40,8 +41,8 @@ std::vector<std::string> ReadCookies(const std::string& strBytes)
 
 SFortuneConversion ConvertBytes(const std::string& strBytes, int nMax = 999)
 {
-    std::istringstream stream(strBytes);
-    CLineReader reader(stream, ELineMode::Text);
+    CMemorySource source(strBytes);
+    CLineReader reader(source, ELineMode::Text);
     return ConvertFortunes(reader, nMax);
 }
 
