@@ -3,6 +3,52 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+#ifdef _MSC_VER
+#include <intrin.h>
+#endif
+
+namespace {
+
+constexpr std::size_t kMaskBytes = 64;
+
+// Bit i set where p[i] is an LF.
+std::uint64_t LineEndMask(const char* p)
+{
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::uint64_t nMask = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        const auto nBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)));
+        nMask |= std::uint64_t{nBits} << (16 * i);
+    }
+    return nMask;
+#else
+    std::uint64_t nMask = 0;
+    for (std::size_t i = 0; i < kMaskBytes; ++i)
+        nMask |= std::uint64_t{p[i] == '\n'} << i;
+    return nMask;
+#endif
+}
+
+unsigned LowestBit(std::uint64_t nMask)
+{
+#ifdef _MSC_VER
+    unsigned long nIndex = 0;
+    _BitScanForward64(&nIndex, nMask);
+    return static_cast<unsigned>(nIndex);
+#else
+    return static_cast<unsigned>(__builtin_ctzll(nMask));
+#endif
+}
+
+} // namespace
+
+static_assert(CLineReader::kChunkSize <= 65536, "chunk offsets must fit the line-end index");
+
 CLineReader::CLineReader(IByteSource& source, ELineMode eMode)
     : m_source(source), m_eMode(eMode), m_pChunk(new char[kChunkSize])
 {
@@ -45,18 +91,47 @@ void CLineReader::ReadCharacters(SLineTarget& target, std::size_t nMax)
     }
 }
 
+// Indexes the next block of the chunk ahead of the reading position. A short piece at the
+// end of the data is copied out first, so no byte behind the data is looked at.
+void CLineReader::IndexLineEnds()
+{
+    const std::size_t nFrom = std::max(m_nIndexed, m_nPos);
+    const std::size_t nTo = std::min(m_nEnd, nFrom + kIndexBlock);
+    m_nNextEnd = 0;
+    m_nEndCount = 0;
+    std::size_t nBase = nFrom;
+    for (; nTo - nBase >= kMaskBytes; nBase += kMaskBytes)
+        AddLineEnds(LineEndMask(m_pChunk.get() + nBase), nBase);
+    if (nBase < nTo) {
+        char aTail[kMaskBytes] = {};
+        std::memcpy(aTail, m_pChunk.get() + nBase, nTo - nBase);
+        AddLineEnds(LineEndMask(aTail), nBase);
+    }
+    m_nIndexed = nTo;
+}
+
+void CLineReader::AddLineEnds(std::uint64_t nMask, std::size_t nBase)
+{
+    for (; nMask != 0; nMask &= nMask - 1)
+        m_anLineEnds[m_nEndCount++] = static_cast<std::uint16_t>(nBase + LowestBit(nMask));
+}
+
 bool CLineReader::IsCrLfAhead()
 {
     return EnsureAhead(2) && m_pChunk[m_nPos + 1] == '\n';
 }
 
-// Keeps the unread tail and reads behind it until nBytes are unread or the data ends.
+// Keeps the unread tail and reads behind it until nBytes are unread or the data ends. The
+// tail moves, so the index starts again behind it.
 bool CLineReader::EnsureAhead(std::size_t nBytes)
 {
     while (m_nEnd - m_nPos < nBytes && !m_bSourceDone) {
         std::memmove(m_pChunk.get(), m_pChunk.get() + m_nPos, m_nEnd - m_nPos);
         m_nEnd -= m_nPos;
         m_nPos = 0;
+        m_nNextEnd = 0;
+        m_nEndCount = 0;
+        m_nIndexed = 0;
         FillChunk();
     }
     return m_nEnd - m_nPos >= nBytes;

@@ -1,8 +1,9 @@
-// Line-by-line reading of a byte stream, identical on every platform.
+// Line-by-line reading of bytes, identical on every platform.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -48,7 +49,7 @@ public:
     // it passes ('\0' when that is empty): lines read only to be passed over cost no copy.
     char SkipBoundedLine(std::size_t nSize);
 
-    // Bytes read from the stream at a time.
+    // Bytes read from the source at a time; offsets in the chunk fit 16 bits.
     static constexpr std::size_t kChunkSize = 65536;
 
 private:
@@ -61,15 +62,27 @@ private:
     bool TakeWholeLine(SLineTarget& target, std::size_t nMax);
     void ReadCharacters(SLineTarget& target, std::size_t nMax);
     void Take(SLineTarget& target, std::size_t nCount);
+    std::size_t NextLineEnd();
+    void IndexLineEnds();
+    void AddLineEnds(std::uint64_t nMask, std::size_t nBase);
     bool IsCrLfAhead();
     bool EnsureAhead(std::size_t nBytes);
     bool FillChunk();
+
+    // Chunk bytes indexed for line ends at a time.
+    static constexpr std::size_t kIndexBlock = 1024;
 
     IByteSource& m_source;
     ELineMode m_eMode;
     std::unique_ptr<char[]> m_pChunk;
     std::size_t m_nPos = 0;
     std::size_t m_nEnd = 0;
+    // The chunk offsets of the line ends found below m_nIndexed, the first one still ahead
+    // of m_nPos at m_nNextEnd (or soon after it): a line costs no search of its own.
+    std::uint16_t m_anLineEnds[kIndexBlock] = {};
+    std::size_t m_nNextEnd = 0;
+    std::size_t m_nEndCount = 0;
+    std::size_t m_nIndexed = 0;
     bool m_bSourceDone = false;
     bool m_bReadable = true;
     bool m_bAtEnd = false;
@@ -90,17 +103,30 @@ inline char CLineReader::SkipBoundedLine(std::size_t nSize)
 // lie in the chunk, within the limit.
 inline bool CLineReader::TakeWholeLine(SLineTarget& target, std::size_t nMax)
 {
-    const char* pBegin = m_pChunk.get() + m_nPos;
-    const std::size_t nWindow = std::min(nMax - target.nLength, m_nEnd - m_nPos);
-    const void* pLf = std::memchr(pBegin, '\n', nWindow);
-    if (pLf == nullptr)
+    const std::size_t nLf = NextLineEnd();
+    const std::size_t nRun = nLf - m_nPos;
+    if (nRun >= std::min(nMax - target.nLength, m_nEnd - m_nPos))
         return false;
-    const std::size_t nRun = static_cast<std::size_t>(static_cast<const char*>(pLf) - pBegin);
     // A CR right before the LF belongs to the line end in text mode.
-    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && pBegin[nRun - 1] == '\r';
+    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && m_pChunk[nLf - 1] == '\r';
     Take(target, bCrLf ? nRun - 1 : nRun);
-    m_nPos = static_cast<std::size_t>(static_cast<const char*>(pLf) - m_pChunk.get()) + 1;
+    m_nPos = nLf + 1;
+    ++m_nNextEnd;
     return true;
+}
+
+// m_nEnd when no line end lies ahead in the chunk.
+inline std::size_t CLineReader::NextLineEnd()
+{
+    for (;;) {
+        for (; m_nNextEnd < m_nEndCount; ++m_nNextEnd) {
+            if (m_anLineEnds[m_nNextEnd] >= m_nPos)
+                return m_anLineEnds[m_nNextEnd];
+        }
+        if (m_nIndexed >= m_nEnd)
+            return m_nEnd;
+        IndexLineEnds();
+    }
 }
 
 inline void CLineReader::Take(SLineTarget& target, std::size_t nCount)
