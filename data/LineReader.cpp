@@ -1,51 +1,9 @@
 #include "LineReader.h"
 
+#include "LineEnds.h"
+
 #include <algorithm>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
-#ifdef _MSC_VER
-#include <intrin.h>
-#endif
-
-namespace {
-
-constexpr std::size_t kMaskBytes = 64;
-
-// Bit i set where p[i] is an LF.
-std::uint64_t LineEndMask(const char* p)
-{
-#if defined(__SSE2__) || defined(_M_X64)
-    const __m128i lf = _mm_set1_epi8('\n');
-    std::uint64_t nMask = 0;
-    for (int i = 0; i < 4; ++i) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-        const auto nBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)));
-        nMask |= std::uint64_t{nBits} << (16 * i);
-    }
-    return nMask;
-#else
-    std::uint64_t nMask = 0;
-    for (std::size_t i = 0; i < kMaskBytes; ++i)
-        nMask |= std::uint64_t{p[i] == '\n'} << i;
-    return nMask;
-#endif
-}
-
-unsigned LowestBit(std::uint64_t nMask)
-{
-#ifdef _MSC_VER
-    unsigned long nIndex = 0;
-    _BitScanForward64(&nIndex, nMask);
-    return static_cast<unsigned>(nIndex);
-#else
-    return static_cast<unsigned>(__builtin_ctzll(nMask));
-#endif
-}
-
-} // namespace
 
 static_assert(CLineReader::kChunkSize <= 65536, "chunk offsets must fit the line-end index");
 
@@ -91,29 +49,78 @@ void CLineReader::ReadCharacters(SLineTarget& target, std::size_t nMax)
     }
 }
 
-// Indexes the next block of the chunk ahead of the reading position. A short piece at the
-// end of the data is copied out first, so no byte behind the data is looked at.
+char CLineReader::SkipBoundedLine(std::size_t nSize)
+{
+    SLineTarget target = {nullptr, 0, '\0'};
+    if (nSize != 0 && !m_bAtEnd && !TakeWholeLine(target, nSize - 1))
+        ReadCharacters(target, nSize - 1);
+    return target.chFirst;
+}
+
+// The common case: the rest of the line and its line end lie in the chunk, within the limit.
+bool CLineReader::TakeWholeLine(SLineTarget& target, std::size_t nMax)
+{
+    const std::size_t nLf = NextLineEnd();
+    const std::size_t nRun = nLf - m_nPos;
+    if (nRun >= std::min(nMax - target.nLength, m_nEnd - m_nPos))
+        return false;
+    // A CR right before the LF belongs to the line end in text mode.
+    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && m_pChunk[nLf - 1] == '\r';
+    Take(target, bCrLf ? nRun - 1 : nRun);
+    m_nPos = nLf + 1;
+    ++m_nNextEnd;
+    return true;
+}
+
+void CLineReader::Take(SLineTarget& target, std::size_t nCount)
+{
+    if (nCount == 0)
+        return;
+    if (target.nLength == 0)
+        target.chFirst = m_pChunk[m_nPos];
+    if (target.pszLine != nullptr)
+        std::memcpy(target.pszLine + target.nLength, m_pChunk.get() + m_nPos, nCount);
+    target.nLength += nCount;
+    m_nPos += nCount;
+}
+
+// The first line end at or after the reading position; m_nEnd when there is none in the chunk.
+std::size_t CLineReader::NextLineEnd()
+{
+    for (;;) {
+        for (; m_nNextEnd < m_nEndCount; ++m_nNextEnd) {
+            if (m_anLineEnds[m_nNextEnd] >= m_nPos)
+                return m_anLineEnds[m_nNextEnd];
+        }
+        if (m_nIndexed >= m_nEnd)
+            return m_nEnd;
+        IndexLineEnds();
+    }
+}
+
+CLineReader::SFoundLines CLineReader::FoundLines()
+{
+    NextLineEnd();
+    return {m_pChunk.get(), m_nPos, m_anLineEnds + m_nNextEnd, m_nEndCount - m_nNextEnd};
+}
+
+void CLineReader::PassLines(std::size_t nLines)
+{
+    if (nLines == 0)
+        return;
+    m_nNextEnd += nLines;
+    m_nPos = m_anLineEnds[m_nNextEnd - 1] + std::size_t{1};
+}
+
+// Indexes the next block of the chunk ahead of the reading position.
 void CLineReader::IndexLineEnds()
 {
     const std::size_t nFrom = std::max(m_nIndexed, m_nPos);
     const std::size_t nTo = std::min(m_nEnd, nFrom + kIndexBlock);
+    const std::uint16_t* pEnd = ListLineEnds(m_pChunk.get(), nFrom, nTo, m_anLineEnds);
     m_nNextEnd = 0;
-    m_nEndCount = 0;
-    std::size_t nBase = nFrom;
-    for (; nTo - nBase >= kMaskBytes; nBase += kMaskBytes)
-        AddLineEnds(LineEndMask(m_pChunk.get() + nBase), nBase);
-    if (nBase < nTo) {
-        char aTail[kMaskBytes] = {};
-        std::memcpy(aTail, m_pChunk.get() + nBase, nTo - nBase);
-        AddLineEnds(LineEndMask(aTail), nBase);
-    }
+    m_nEndCount = static_cast<std::size_t>(pEnd - m_anLineEnds);
     m_nIndexed = nTo;
-}
-
-void CLineReader::AddLineEnds(std::uint64_t nMask, std::size_t nBase)
-{
-    for (; nMask != 0; nMask &= nMask - 1)
-        m_anLineEnds[m_nEndCount++] = static_cast<std::uint16_t>(nBase + LowestBit(nMask));
 }
 
 bool CLineReader::IsCrLfAhead()

@@ -1,10 +1,8 @@
 // Line-by-line reading of bytes, identical on every platform.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 enum class ELineMode {
@@ -49,6 +47,21 @@ public:
     // it passes ('\0' when that is empty): lines read only to be passed over cost no copy.
     char SkipBoundedLine(std::size_t nSize);
 
+    // The line ends found ahead of the reading position, for passing over many lines at a
+    // few instructions each: the bytes, the reading position in them and the offsets of the
+    // next nCount line ends (LF), in order. Finds more first when none is left: nCount is 0
+    // only when no line end lies ahead in what has been read so far.
+    struct SFoundLines {
+        const char* pBytes;
+        std::size_t nPos;
+        const std::uint16_t* pEnds;
+        std::size_t nCount;
+    };
+    SFoundLines FoundLines();
+    // Moves past the first nLines of those line ends. Whether each line would be read whole
+    // within its limit is for the caller to know, as it is for SkipBoundedLine.
+    void PassLines(std::size_t nLines);
+
     // Bytes read from the source at a time; offsets in the chunk fit 16 bits.
     static constexpr std::size_t kChunkSize = 65536;
 
@@ -64,13 +77,12 @@ private:
     void Take(SLineTarget& target, std::size_t nCount);
     std::size_t NextLineEnd();
     void IndexLineEnds();
-    void AddLineEnds(std::uint64_t nMask, std::size_t nBase);
     bool IsCrLfAhead();
     bool EnsureAhead(std::size_t nBytes);
     bool FillChunk();
 
-    // Chunk bytes indexed for line ends at a time.
-    static constexpr std::size_t kIndexBlock = 1024;
+    // Chunk bytes searched for line ends at a time.
+    static constexpr std::size_t kIndexBlock = 4096;
 
     IByteSource& m_source;
     ELineMode m_eMode;
@@ -88,55 +100,3 @@ private:
     bool m_bAtEnd = false;
     bool m_bFailed = false;
 };
-
-// The skipping path is inline: the walk to a quote passes over thousands of lines per
-// display, and a call for each cost about a quarter of the walk.
-inline char CLineReader::SkipBoundedLine(std::size_t nSize)
-{
-    SLineTarget target = {nullptr, 0, '\0'};
-    if (nSize != 0 && !m_bAtEnd && !TakeWholeLine(target, nSize - 1))
-        ReadCharacters(target, nSize - 1);
-    return target.chFirst;
-}
-
-// The common case, kept apart so it stays cheap: the rest of the line and its line end
-// lie in the chunk, within the limit.
-inline bool CLineReader::TakeWholeLine(SLineTarget& target, std::size_t nMax)
-{
-    const std::size_t nLf = NextLineEnd();
-    const std::size_t nRun = nLf - m_nPos;
-    if (nRun >= std::min(nMax - target.nLength, m_nEnd - m_nPos))
-        return false;
-    // A CR right before the LF belongs to the line end in text mode.
-    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && m_pChunk[nLf - 1] == '\r';
-    Take(target, bCrLf ? nRun - 1 : nRun);
-    m_nPos = nLf + 1;
-    ++m_nNextEnd;
-    return true;
-}
-
-// m_nEnd when no line end lies ahead in the chunk.
-inline std::size_t CLineReader::NextLineEnd()
-{
-    for (;;) {
-        for (; m_nNextEnd < m_nEndCount; ++m_nNextEnd) {
-            if (m_anLineEnds[m_nNextEnd] >= m_nPos)
-                return m_anLineEnds[m_nNextEnd];
-        }
-        if (m_nIndexed >= m_nEnd)
-            return m_nEnd;
-        IndexLineEnds();
-    }
-}
-
-inline void CLineReader::Take(SLineTarget& target, std::size_t nCount)
-{
-    if (nCount == 0)
-        return;
-    if (target.nLength == 0)
-        target.chFirst = m_pChunk[m_nPos];
-    if (target.pszLine != nullptr)
-        std::memcpy(target.pszLine + target.nLength, m_pChunk.get() + m_nPos, nCount);
-    target.nLength += nCount;
-    m_nPos += nCount;
-}
