@@ -1,6 +1,30 @@
 #include "Wnd.h"
 
-static const char kObjectProperty[] = "AdagioCWnd";
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Our windows, a handful at most: searching them costs less than a window property, which
+// Wine looks up in its server at every message.
+std::vector<CWnd*>& SubclassedWindows()
+{
+    static std::vector<CWnd*> s_vecWindows;
+    return s_vecWindows;
+}
+
+} // namespace
+
+// A text the window already has is not set again: the window would repaint all the same,
+// and under Wine a caption costs a round trip to the X server.
+void CWnd::SetWindowText(const char* pszText)
+{
+    char szCurrent[512] = "";
+    const int nLength = ::GetWindowTextA(m_hWnd, szCurrent, sizeof szCurrent);
+    if (nLength + 1 < static_cast<int>(sizeof szCurrent) && std::strcmp(szCurrent, pszText) == 0)
+        return;
+    ::SetWindowTextA(m_hWnd, pszText);
+}
 
 LRESULT CWnd::Default()
 {
@@ -18,13 +42,16 @@ void CWnd::AttachControl(CWnd& rControl, HWND hControl)
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd == nullptr ? nullptr : static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
+    const std::vector<CWnd*>& vecWindows = SubclassedWindows();
+    const auto it = std::find_if(vecWindows.begin(), vecWindows.end(),
+                                 [hWnd](const CWnd* pWnd) { return pWnd->m_hWnd == hWnd; });
+    return hWnd != nullptr && it != vecWindows.end() ? *it : nullptr;
 }
 
 void CWnd::SubclassWindow(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropA(hWnd, kObjectProperty, this);
+    SubclassedWindows().push_back(this);
     m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
 }
@@ -66,7 +93,8 @@ LRESULT CWnd::ProcessMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
 void CWnd::Detach()
 {
     ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::RemovePropA(m_hWnd, kObjectProperty);
+    std::vector<CWnd*>& vecWindows = SubclassedWindows();
+    vecWindows.erase(std::remove(vecWindows.begin(), vecWindows.end(), this), vecWindows.end());
     for (CWnd* pControl : m_vecControls)
         pControl->m_hWnd = nullptr;
     m_vecControls.clear();

@@ -11,7 +11,7 @@
 class CWnd : public CCmdTarget {
 public:
     HWND GetSafeHwnd() const { return m_hWnd; }
-    void SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
+    void SetWindowText(const char* pszText);
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     LRESULT SendMessage(UINT nMessage, WPARAM wParam = 0, LPARAM lParam = 0)
     {
