@@ -98,9 +98,13 @@ std::size_t CLineReader::NextLineEnd()
     }
 }
 
+// Finds more while a line end or two is left, so a run of found lines rarely ends inside a
+// quote.
 CLineReader::SFoundLines CLineReader::FoundLines()
 {
     NextLineEnd();
+    if (m_nEndCount - m_nNextEnd < kFewLineEnds && m_nIndexed < m_nEnd)
+        IndexLineEnds();
     return {m_pChunk.get(), m_nPos, m_anLineEnds + m_nNextEnd, m_nEndCount - m_nNextEnd};
 }
 
@@ -112,12 +116,15 @@ void CLineReader::PassLines(std::size_t nLines)
     m_nPos = m_anLineEnds[m_nNextEnd - 1] + std::size_t{1};
 }
 
-// Indexes the next block of the chunk ahead of the reading position.
+// Indexes the next block of the chunk ahead of the reading position, after the line ends
+// found before it that are still ahead.
 void CLineReader::IndexLineEnds()
 {
+    const std::size_t nKept = m_nEndCount - m_nNextEnd;
+    std::memmove(m_anLineEnds, m_anLineEnds + m_nNextEnd, nKept * sizeof m_anLineEnds[0]);
     const std::size_t nFrom = std::max(m_nIndexed, m_nPos);
     const std::size_t nTo = std::min(m_nEnd, nFrom + kIndexBlock);
-    const std::uint16_t* pEnd = ListLineEnds(m_pChunk.get(), nFrom, nTo, m_anLineEnds);
+    const std::uint16_t* pEnd = ListLineEnds(m_pChunk.get(), nFrom, nTo, m_anLineEnds + nKept);
     m_nNextEnd = 0;
     m_nEndCount = static_cast<std::size_t>(pEnd - m_anLineEnds);
     m_nIndexed = nTo;

@@ -81,8 +81,10 @@ private:
     bool EnsureAhead(std::size_t nBytes);
     bool FillChunk();
 
-    // Chunk bytes searched for line ends at a time.
+    // Chunk bytes searched for line ends at a time, and how few found ends ahead make
+    // FoundLines search on.
     static constexpr std::size_t kIndexBlock = 4096;
+    static constexpr std::size_t kFewLineEnds = 3;
 
     IByteSource& m_source;
     ELineMode m_eMode;
@@ -91,7 +93,7 @@ private:
     std::size_t m_nEnd = 0;
     // The chunk offsets of the line ends found below m_nIndexed, the first one still ahead
     // of m_nPos at m_nNextEnd (or soon after it): a line costs no search of its own.
-    std::uint16_t m_anLineEnds[kIndexBlock] = {};
+    std::uint16_t m_anLineEnds[kIndexBlock + kFewLineEnds] = {};
     std::size_t m_nNextEnd = 0;
     std::size_t m_nEndCount = 0;
     std::size_t m_nIndexed = 0;

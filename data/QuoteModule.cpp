@@ -85,8 +85,9 @@ int PassFoundQuotes(CLineReader& reader, int nQuotes)
 void SkipQuotes(CLineReader& reader, int nQuotes)
 {
     while (nQuotes > 0 && !reader.IsAtEnd()) {
-        nQuotes -= PassFoundQuotes(reader, nQuotes);
-        if (nQuotes > 0) {
+        const int nPassed = PassFoundQuotes(reader, nQuotes);
+        nQuotes -= nPassed;
+        if (nPassed == 0) {
             SkipOneQuote(reader);
             --nQuotes;
         }
