@@ -4,7 +4,7 @@
 #include "QuoteState.h"
 #include "QuoteView.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <cstring>
 
 namespace {
