@@ -1,23 +1,22 @@
 #include "AtomicSave.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include "SystemFile.h"
+
+#include <cstdio>
 
 namespace {
 
-bool WriteAndClose(std::ofstream& file, const std::string& strContent)
+bool WriteAndClose(std::FILE* pFile, const std::string& strContent)
 {
-    file.write(strContent.data(), static_cast<std::streamsize>(strContent.size()));
-    file.flush();
-    file.close();
-    return !file.fail();
+    const bool bWritten =
+        std::fwrite(strContent.data(), 1, strContent.size(), pFile) == strContent.size();
+    return std::fclose(pFile) == 0 && bWritten;
 }
 
 bool WriteInPlace(const std::string& strPath, const std::string& strContent)
 {
-    std::ofstream file(strPath, std::ios::binary | std::ios::trunc);
-    return file && WriteAndClose(file, strContent);
+    std::FILE* pFile = std::fopen(strPath.c_str(), "wb");
+    return pFile != nullptr && WriteAndClose(pFile, strContent);
 }
 
 } // namespace
@@ -25,19 +24,15 @@ bool WriteInPlace(const std::string& strPath, const std::string& strContent)
 bool SaveFileAtomically(const std::string& strPath, const std::string& strContent)
 {
     const std::string strTemporary = strPath + ".new";
-    std::ofstream file(strTemporary, std::ios::binary | std::ios::trunc);
+    std::FILE* pFile = std::fopen(strTemporary.c_str(), "wb");
     // A stale temporary in the way (a directory, or held open by another program) must
     // not cost the settings. Nothing was created, so there is nothing to clean up either.
-    if (!file)
+    if (pFile == nullptr)
         return WriteInPlace(strPath, strContent);
-    std::error_code error;
-    const bool bWritten = WriteAndClose(file, strContent);
-    if (bWritten) {
-        std::filesystem::rename(strTemporary, strPath, error);
-        if (!error)
-            return true;
-    }
-    std::filesystem::remove(strTemporary, error);
+    const bool bWritten = WriteAndClose(pFile, strContent);
+    if (bWritten && ReplaceFileWith(strTemporary.c_str(), strPath.c_str()))
+        return true;
+    std::remove(strTemporary.c_str());
     // The bytes fit, but the file would not be replaced: another program may hold it open
     // without sharing its deletion, and still let it be written.
     return bWritten && WriteInPlace(strPath, strContent);

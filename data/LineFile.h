@@ -2,13 +2,13 @@
 #pragma once
 
 #include "LineReader.h"
+#include "SystemFile.h"
 
-#include <fstream>
 #include <string>
 
 class CLineFile {
 public:
-    // Never creates the file. Opened in binary, so both modes read alike on every platform.
+    // Never creates the file. Read as stored, so both modes read alike on every platform.
     CLineFile(const std::string& strPath, ELineMode eMode);
 
     // False for a missing or unreadable file, a directory and a device.
@@ -16,6 +16,6 @@ public:
     CLineReader& Reader() { return m_reader; }
 
 private:
-    std::ifstream m_file;
+    CInputFile m_file;
     CLineReader m_reader;
 };

@@ -1,10 +1,8 @@
-// Line-by-line reading of a byte stream, identical on every platform.
+// Line-by-line reading of bytes, identical on every platform.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
-#include <cstring>
-#include <istream>
+#include <cstdint>
 #include <memory>
 
 enum class ELineMode {
@@ -12,14 +10,25 @@ enum class ELineMode {
     Binary, // LF alone ends a line; CR is an ordinary character
 };
 
+// Where a line reader's bytes come from: a file, or whatever a tool reads from.
+class IByteSource {
+public:
+    // Reads at most nSize bytes into pBuffer. Returns how many, 0 at the end of the data, or
+    // -1 when the read failed.
+    virtual std::ptrdiff_t Read(char* pBuffer, std::size_t nSize) = 0;
+
+protected:
+    ~IByteSource() = default;
+};
+
 class CLineReader {
 public:
-    // The stream should be opened in binary: the reader does its own line-end handling.
-    CLineReader(std::istream& stream, ELineMode eMode);
+    // The reader does its own line-end handling: the source gives the bytes as stored.
+    CLineReader(IByteSource& source, ELineMode eMode);
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
 
-    // False when the stream is not open or its first read failed, as a directory's does.
+    // False when the source's first read failed, as a file's does that did not open.
     bool IsReadable() const { return m_bReadable; }
     bool IsAtEnd() const { return m_bAtEnd; }
     bool HasFailed() const { return m_bFailed; }
@@ -38,7 +47,22 @@ public:
     // it passes ('\0' when that is empty): lines read only to be passed over cost no copy.
     char SkipBoundedLine(std::size_t nSize);
 
-    // Bytes read from the stream at a time.
+    // The line ends found ahead of the reading position, for passing over many lines at a
+    // few instructions each: the bytes, the reading position in them and the offsets of the
+    // next nCount line ends (LF), in order. Finds more first when none is left: nCount is 0
+    // only when no line end lies ahead in what has been read so far.
+    struct SFoundLines {
+        const char* pBytes;
+        std::size_t nPos;
+        const std::uint16_t* pEnds;
+        std::size_t nCount;
+    };
+    SFoundLines FoundLines();
+    // Moves past the first nLines of those line ends. Whether each line would be read whole
+    // within its limit is for the caller to know, as it is for SkipBoundedLine.
+    void PassLines(std::size_t nLines);
+
+    // Bytes read from the source at a time; offsets in the chunk fit 16 bits.
     static constexpr std::size_t kChunkSize = 65536;
 
 private:
@@ -51,56 +75,30 @@ private:
     bool TakeWholeLine(SLineTarget& target, std::size_t nMax);
     void ReadCharacters(SLineTarget& target, std::size_t nMax);
     void Take(SLineTarget& target, std::size_t nCount);
+    std::size_t NextLineEnd();
+    void IndexLineEnds();
     bool IsCrLfAhead();
     bool EnsureAhead(std::size_t nBytes);
     bool FillChunk();
 
-    std::streambuf* m_pSource;
+    // Chunk bytes searched for line ends at a time, and how few found ends ahead make
+    // FoundLines search on.
+    static constexpr std::size_t kIndexBlock = 4096;
+    static constexpr std::size_t kFewLineEnds = 3;
+
+    IByteSource& m_source;
     ELineMode m_eMode;
     std::unique_ptr<char[]> m_pChunk;
     std::size_t m_nPos = 0;
     std::size_t m_nEnd = 0;
+    // The chunk offsets of the line ends found below m_nIndexed, the first one still ahead
+    // of m_nPos at m_nNextEnd (or soon after it): a line costs no search of its own.
+    std::uint16_t m_anLineEnds[kIndexBlock + kFewLineEnds] = {};
+    std::size_t m_nNextEnd = 0;
+    std::size_t m_nEndCount = 0;
+    std::size_t m_nIndexed = 0;
     bool m_bSourceDone = false;
     bool m_bReadable = true;
     bool m_bAtEnd = false;
     bool m_bFailed = false;
 };
-
-// The skipping path is inline: the walk to a quote passes over thousands of lines per
-// display, and a call for each cost about a quarter of the walk.
-inline char CLineReader::SkipBoundedLine(std::size_t nSize)
-{
-    SLineTarget target = {nullptr, 0, '\0'};
-    if (nSize != 0 && !m_bAtEnd && !TakeWholeLine(target, nSize - 1))
-        ReadCharacters(target, nSize - 1);
-    return target.chFirst;
-}
-
-// The common case, kept apart so it stays cheap: the rest of the line and its line end
-// lie in the chunk, within the limit.
-inline bool CLineReader::TakeWholeLine(SLineTarget& target, std::size_t nMax)
-{
-    const char* pBegin = m_pChunk.get() + m_nPos;
-    const std::size_t nWindow = std::min(nMax - target.nLength, m_nEnd - m_nPos);
-    const void* pLf = std::memchr(pBegin, '\n', nWindow);
-    if (pLf == nullptr)
-        return false;
-    const std::size_t nRun = static_cast<std::size_t>(static_cast<const char*>(pLf) - pBegin);
-    // A CR right before the LF belongs to the line end in text mode.
-    const bool bCrLf = m_eMode == ELineMode::Text && nRun > 0 && pBegin[nRun - 1] == '\r';
-    Take(target, bCrLf ? nRun - 1 : nRun);
-    m_nPos = static_cast<std::size_t>(static_cast<const char*>(pLf) - m_pChunk.get()) + 1;
-    return true;
-}
-
-inline void CLineReader::Take(SLineTarget& target, std::size_t nCount)
-{
-    if (nCount == 0)
-        return;
-    if (target.nLength == 0)
-        target.chFirst = m_pChunk[m_nPos];
-    if (target.pszLine != nullptr)
-        std::memcpy(target.pszLine + target.nLength, m_pChunk.get() + m_nPos, nCount);
-    target.nLength += nCount;
-    m_nPos += nCount;
-}

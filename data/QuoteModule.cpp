@@ -6,7 +6,7 @@
 #include "QuoteView.h"
 #include "WorkDirPath.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -39,19 +39,66 @@ void ReadOneQuote(CQuoteState& state, CLineReader& reader)
         state.m_szAuthor[0] = ' ';
 }
 
-// The quotes before the chosen one are only passed over.
+const std::size_t kQuoteSize = sizeof CQuoteState::m_szQuote;
+const std::size_t kAuthorSize = sizeof CQuoteState::m_szAuthor;
+
+// A quote passed over as it would be read: a separator line, which may be left out, the
+// text and the attribution.
 void SkipOneQuote(CLineReader& reader)
 {
-    if (reader.SkipBoundedLine(sizeof CQuoteState::m_szQuote) == '%')
-        reader.SkipBoundedLine(sizeof CQuoteState::m_szQuote);
-    reader.SkipBoundedLine(sizeof CQuoteState::m_szAuthor);
+    if (reader.SkipBoundedLine(kQuoteSize) == '%')
+        reader.SkipBoundedLine(kQuoteSize);
+    reader.SkipBoundedLine(kAuthorSize);
 }
 
-// Past the end of the file every read is empty, so the rest of the walk is known there.
+// Passes over whole quotes as long as the reader has found their line ends and every line is
+// whole within its limit, which is nearly always; returns how many. A separator line must
+// begin with "%", so it is never an empty one, whose first byte is its line end.
+int PassFoundQuotes(CLineReader& reader, int nQuotes)
+{
+    const CLineReader::SFoundLines found = reader.FoundLines();
+    std::size_t nLine = 0;
+    std::size_t nStart = found.nPos;
+    const auto passLine = [&](std::size_t nSize) {
+        if (nLine == found.nCount || found.pEnds[nLine] - nStart + 1 >= nSize)
+            return false;
+        nStart = found.pEnds[nLine++] + std::size_t{1};
+        return true;
+    };
+    int nPassed = 0;
+    while (nPassed < nQuotes && nLine < found.nCount) {
+        const std::size_t nQuoteLine = nLine;
+        const std::size_t nQuoteStart = nStart;
+        const bool bSeparator = found.pBytes[nStart] == '%';
+        if (!((!bSeparator || passLine(kQuoteSize)) && passLine(kQuoteSize) &&
+              passLine(kAuthorSize))) {
+            nLine = nQuoteLine;
+            nStart = nQuoteStart;
+            break;
+        }
+        ++nPassed;
+    }
+    reader.PassLines(nLine);
+    return nPassed;
+}
+
+// The quotes before the chosen one are only passed over. Past the end of the file every read
+// is empty, so the rest of the walk is known there.
+void SkipQuotes(CLineReader& reader, int nQuotes)
+{
+    while (nQuotes > 0 && !reader.IsAtEnd()) {
+        const int nPassed = PassFoundQuotes(reader, nQuotes);
+        nQuotes -= nPassed;
+        if (nPassed == 0) {
+            SkipOneQuote(reader);
+            --nQuotes;
+        }
+    }
+}
+
 void WalkToCurrentQuote(CQuoteState& state, CLineReader& reader)
 {
-    for (std::int64_t i = 0; i < state.m_nCurrentQuote && !reader.IsAtEnd(); ++i)
-        SkipOneQuote(reader);
+    SkipQuotes(reader, state.m_nCurrentQuote);
     ReadOneQuote(state, reader);
 }
 

@@ -9,10 +9,11 @@ namespace {
 using PFileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 // Loaded when first needed: the common dialogs bring much of the shell with them, which
-// would otherwise be loaded, and paid for, at every start.
+// would otherwise be loaded, and paid for, at every start. From the system folder only.
 BOOL RunCommonDialog(bool bOpen, OPENFILENAMEW* pofn)
 {
-    static const HMODULE hModule = ::LoadLibraryA("comdlg32.dll");
+    static const HMODULE hModule =
+        ::LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (hModule == nullptr)
         return FALSE;
     const FARPROC pfnProc =

@@ -79,6 +79,9 @@ HINSTANCE AfxGetInstanceHandle()
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
+    // Before anything else loads a DLL: none may come from the program's folder, where a
+    // download could have put one beside it.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr)
         return 0;

@@ -1,6 +1,19 @@
 #include "Wnd.h"
 
-static const char kObjectProperty[] = "AdagioCWnd";
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+// Our windows, a handful at most: searching them costs less than a window property, which
+// Wine looks up in its server at every message.
+std::vector<CWnd*>& SubclassedWindows()
+{
+    static std::vector<CWnd*> s_vecWindows;
+    return s_vecWindows;
+}
+
+} // namespace
 
 LRESULT CWnd::Default()
 {
@@ -10,11 +23,17 @@ LRESULT CWnd::Default()
                              m_current.lParam);
 }
 
+// A text the window already has is not set again: the window would repaint all the same,
+// and under Wine a caption costs a round trip to the X server.
 void CWnd::SetWindowText(const char* pszText, UINT nCodePage)
 {
     const int nChars = ::MultiByteToWideChar(nCodePage, 0, pszText, -1, nullptr, 0);
     std::wstring strWide(static_cast<std::size_t>(nChars > 0 ? nChars : 1), L'\0');
     ::MultiByteToWideChar(nCodePage, 0, pszText, -1, &strWide[0], nChars);
+    wchar_t szCurrent[512] = L"";
+    const int nLength = ::GetWindowTextW(m_hWnd, szCurrent, 512);
+    if (nLength + 1 < 512 && std::wcscmp(szCurrent, strWide.c_str()) == 0)
+        return;
     ::SetWindowTextW(m_hWnd, strWide.c_str());
 }
 
@@ -26,13 +45,16 @@ void CWnd::AttachControl(CWnd& rControl, HWND hControl)
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd == nullptr ? nullptr : static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
+    const std::vector<CWnd*>& vecWindows = SubclassedWindows();
+    const auto it = std::find_if(vecWindows.begin(), vecWindows.end(),
+                                 [hWnd](const CWnd* pWnd) { return pWnd->m_hWnd == hWnd; });
+    return hWnd != nullptr && it != vecWindows.end() ? *it : nullptr;
 }
 
 void CWnd::SubclassWindow(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropA(hWnd, kObjectProperty, this);
+    SubclassedWindows().push_back(this);
     // The wide call keeps a Unicode window Unicode; the narrow one would make it ANSI.
     m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
@@ -75,7 +97,8 @@ LRESULT CWnd::ProcessMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
 void CWnd::Detach()
 {
     ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::RemovePropA(m_hWnd, kObjectProperty);
+    std::vector<CWnd*>& vecWindows = SubclassedWindows();
+    vecWindows.erase(std::remove(vecWindows.begin(), vecWindows.end(), this), vecWindows.end());
     for (CWnd* pControl : m_vecControls)
         pControl->m_hWnd = nullptr;
     m_vecControls.clear();

@@ -12,7 +12,6 @@
 class CWnd : public CCmdTarget {
 public:
     HWND GetSafeHwnd() const { return m_hWnd; }
-    void SetWindowText(const char* pszText) { ::SetWindowTextA(m_hWnd, pszText); }
     // Text in the given code page, set through the wide API so that no character of it is lost.
     void SetWindowText(const char* pszText, UINT nCodePage);
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }

@@ -25,9 +25,9 @@ tidy() {
   return "${PIPESTATUS[0]}"
 }
 mingw=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
-portable=(data/*.cpp framework/IntegerText.cpp cli/*.cpp)
+portable=(data/*.cpp data/posix/*.cpp framework/IntegerText.cpp cli/*.cpp)
 windows=()
-for f in framework/*.cpp ui/*.cpp app/*.cpp shell/*.cpp; do
+for f in data/win32/*.cpp framework/*.cpp ui/*.cpp app/*.cpp shell/*.cpp; do
   [ "$f" = framework/IntegerText.cpp ] || windows+=("$f")
 done
 tidy "${portable[@]}" -- -std=c++17 -Idata -Iframework -Icli

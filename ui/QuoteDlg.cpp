@@ -126,10 +126,10 @@ void CQuoteDlg::SetCaption(const char* pszCaption)
     SetModuleText(*this, pszCaption);
 }
 
-// The paint cycle validates the window even when a button, not WM_PAINT, asked for the display.
+// The fields paint themselves: only WM_PAINT needs a paint cycle around a display, to
+// validate the window.
 void CQuoteDlg::ShowQuote()
 {
-    CPaintDC dc(this);
     ShowQuoteText(*this);
 }
 
@@ -213,6 +213,7 @@ void CQuoteDlg::DeleteStartupShortcut()
 
 void CQuoteDlg::OnPaint()
 {
+    CPaintDC dc(this);
     ShowQuote();
     m_bHoldQuote = true;
 }

@@ -28,7 +28,7 @@ data_rows() {
   printf '%s\ts\t%s\t%s\t%s\t%s\t\n' \
     "Quote display, index 0 of 999" display/0 "fread up to its end:" fread/0 "" \
     "Quote display, index 500 of 999" display/500 "fread up to its end:" fread/500 "" \
-    "Quote display, index 998 of 999" display/998 "fread up to its end:" fread/998 "<=3" \
+    "Quote display, index 998 of 999" display/998 "fread up to its end:" fread/998 "<=2" \
     "LoadSettings (index.txt, module title)" LoadSettings "fread of the same bytes:" fread/settings "" \
     "SaveSettings (index.txt)" SaveSettings "fwrite of the same bytes:" fwrite/settings "" |
     awk -v OFS='\t' 'FNR == NR { gsub(/"/, "", $1); if (sub(/_median$/, "", $1)) t[$1] = $4 / 1e9; next }
@@ -41,7 +41,7 @@ exe_rows() {
   local system='(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|msvcrt'
   system+='|ucrtbase|shlwapi|shcore|version|winmm|ws2_32|uxtheme|imm32|rpcrt4|psapi|secur32'
   system+='|crypt32|bcrypt|ntdll|dwmapi|winspool)\.dll|api-ms-win-.*'
-  printf 'Adagiomill.exe size\tMB\t%s\tlimit\t1500000\t<1500000\t\n' "$(stat -c %s "$exe")"
+  printf 'Adagiomill.exe size\tMB\t%s\tlimit\t300000\t<=1\t\n' "$(stat -c %s "$exe")"
   dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr -d '\r')
   foreign=$(grep -vixE "$system" <<<"$dlls" | paste -sd' ') || true
   printf 'Adagiomill.exe imports\t\t%d DLLs%s\t-\t\tsystem DLLs only\t%s\n' "$(wc -l <<<"$dlls")" \

@@ -4,6 +4,7 @@
 #include "FortuneConversion.h"
 #include "FortuneModule.h"
 #include "FortuneTool.h"
+#include "MemorySource.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
 #include "ScratchTest.h"
@@ -23,8 +24,8 @@ namespace {
 // The cookies' raw text, with "!" after one that outgrew the bound.
 std::vector<std::string> ReadCookies(const std::string& strBytes)
 {
-    std::istringstream stream(strBytes);
-    CLineReader reader(stream, ELineMode::Text);
+    CMemorySource source(strBytes);
+    CLineReader reader(source, ELineMode::Text);
     CFortuneFile file(reader);
     std::vector<std::string> cookies;
     for (SFortuneCookie cookie; file.ReadCookie(cookie);) {
@@ -38,8 +39,8 @@ constexpr EModuleEncoding kU = EModuleEncoding::Utf8, kC = EModuleEncoding::Cp12
 
 SFortuneConversion ConvertBytes(const std::string& strBytes)
 {
-    std::istringstream stream(strBytes);
-    CLineReader reader(stream, ELineMode::Text);
+    CMemorySource source(strBytes);
+    CLineReader reader(source, ELineMode::Text);
     return ConvertFortunes(reader, 999, kU);
 }
 

@@ -24,6 +24,30 @@ int ModelCount(const std::string& strModule)
     return bValid && strCount.find_first_of("0123456789") == 0 ? std::atoi(strCount.c_str()) : -1;
 }
 
+// Quote nIndex's two fields as the model reads them, each quote before it read and dropped.
+std::pair<std::string, std::string> ModelQuote(const std::string& strModule, int nIndex)
+{
+    CModelReader model(strModule, ELineMode::Text);
+    const auto read = [&model](std::size_t nSize) {
+        return std::string(model.Read(nSize).c_str());
+    };
+    const auto readQuote = [&read] {
+        std::string strText = read(sizeof CQuoteState::m_szQuote);
+        if (strText[0] == '%')
+            strText = read(sizeof CQuoteState::m_szQuote);
+        std::string strAuthor = read(sizeof CQuoteState::m_szAuthor);
+        if (strAuthor[0] == '%')
+            strAuthor[0] = ' ';
+        return std::make_pair(strText, strAuthor);
+    };
+    for (const std::size_t nSize : {sizeof CQuoteState::m_szTitle, sizeof CQuoteState::m_szCount,
+                                    sizeof CQuoteState::m_szQuote})
+        read(nSize);
+    for (int i = 0; i < nIndex && !model.m_bAtEnd; ++i)
+        readQuote();
+    return readQuote();
+}
+
 // A fallback to the default module keeps what was shown; the run then goes on with the
 // fuzzed module. Walking to a huge index must not take the timeout.
 void Show(CQuoteState& state, const std::string& strModule, bool bModuleGone)
@@ -49,6 +73,9 @@ void Show(CQuoteState& state, const std::string& strModule, bool bModuleGone)
         FUZZ_CHECK(nAfter >= std::min(0, nCount - 1) && nAfter <= std::max(0, nCount - 1));
         FUZZ_CHECK(before.m_nOrder != ORDER_RANDOM || nCount < 2 || nAfter != nBefore);
     }
+    if (!bModuleGone && nCount >= 0 && nAfter >= 0)
+        FUZZ_CHECK(std::make_pair(std::string(state.m_szQuote), std::string(state.m_szAuthor)) ==
+                   ModelQuote(strModule, nAfter));
 }
 
 } // namespace

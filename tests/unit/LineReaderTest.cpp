@@ -1,12 +1,17 @@
-#include "LineReader.h"
+#include "LineFile.h"
+#include "MemorySource.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -40,24 +45,48 @@ const SReadCase kReadCases[] = {
 // clang-format on
 
 // Reads every line into a buffer of exactly the limit's size, filled beforehand, and passes
-// over every line in a second reader: both must move alike.
+// over every line in a second reader: both must move alike, also when the source hands out
+// one byte at a time.
 TEST(LineReaderTest, ReadAndSkip)
 {
     for (const auto& [eMode, strInput, nSize, vecLines, eEnd] : kReadCases) {
-        SCOPED_TRACE(strInput.substr(0, 12));
-        std::istringstream stream(strInput), copy(strInput);
-        CLineReader reader(stream, eMode), skipper(copy, eMode);
-        for (const std::string& strLine : vecLines) {
-            std::vector<char> vecBuffer(nSize, 'U');
-            reader.ReadBoundedLine(vecBuffer.data(), nSize);
-            EXPECT_EQ(std::string(vecBuffer.data(), strnlen(vecBuffer.data(), nSize)), strLine);
-            EXPECT_EQ(skipper.SkipBoundedLine(nSize), strLine.c_str()[0]);
-        }
-        for (const CLineReader* pReader : {&reader, &skipper}) {
-            EXPECT_EQ(pReader->IsAtEnd(), eEnd != kReading);
-            EXPECT_EQ(pReader->HasFailed(), eEnd == kFailed);
+        for (const std::size_t nPiece : {CLineReader::kChunkSize, std::size_t{1}}) {
+            SCOPED_TRACE(strInput.substr(0, 12) + " in pieces of " + std::to_string(nPiece));
+            CMemorySource source(strInput, nPiece), copy(strInput, nPiece);
+            CLineReader reader(source, eMode), skipper(copy, eMode);
+            for (const std::string& strLine : vecLines) {
+                std::vector<char> vecBuffer(nSize, 'U');
+                reader.ReadBoundedLine(vecBuffer.data(), nSize);
+                EXPECT_EQ(std::string(vecBuffer.data(), strnlen(vecBuffer.data(), nSize)), strLine);
+                EXPECT_EQ(skipper.SkipBoundedLine(nSize), strLine.c_str()[0]);
+            }
+            for (const CLineReader* pReader : {&reader, &skipper}) {
+                EXPECT_EQ(pReader->IsAtEnd(), eEnd != kReading);
+                EXPECT_EQ(pReader->HasFailed(), eEnd == kFailed);
+            }
         }
     }
+}
+
+// Only a regular file opens; a missing one, a directory and a device do not, and a pipe that
+// no one writes to is refused at once.
+TEST(LineFileTest, OpensRegularFilesOnly)
+{
+#ifdef _WIN32
+    const char* const kDevice = "NUL";
+#else
+    const char* const kDevice = "line-file-test.fifo";
+    ASSERT_EQ(mkfifo(kDevice, 0600), 0);
+#endif
+    const char kFile[] = "line-file-test.txt";
+    std::FILE* pFile = std::fopen(kFile, "wb");
+    ASSERT_NE(pFile, nullptr);
+    std::fputs("line", pFile);
+    std::fclose(pFile);
+    for (const char* pszPath : {kFile, "no-such-file.txt", ".", kDevice})
+        EXPECT_EQ(CLineFile(pszPath, ELineMode::Text).IsOpen(), pszPath == kFile) << pszPath;
+    std::remove(kFile);
+    std::remove(kDevice);
 }
 
 } // namespace
