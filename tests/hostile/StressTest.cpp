@@ -50,9 +50,8 @@ TEST_F(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
     DWORD nBaseline = 0;
     for (int i = 1; i <= kClicks; ++i) {
         ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT)) << "Next did not return, click " << i;
-        const int nBefore = nShown;
-        nShown = ShownIndex(hwnd, "Stress");
-        ASSERT_EQ(nShown, (nBefore + 1) % kQuotes) << "click " << i;
+        nShown = (nShown + 1) % kQuotes;
+        ASSERT_EQ(ShownIndex(hwnd, "Stress"), nShown) << "click " << i;
         if (i == kBaselineClicks)
             nBaseline = CountHandles(m_run.ProcessId());
     }

@@ -110,8 +110,8 @@ TEST_F(QuoteStateTest, LoadSettings)
                            m_state.m_bTimerEnabled, m_state.m_nPosition})
             strValues += ' ' + std::to_string(nValue);
         EXPECT_EQ(strValues, strExpected) << strFile.substr(0, 40);
-        const char* pszTitle = strExpected == kDefaults ? "Miscellaneous" : "Title";
-        EXPECT_EQ(m_view.m_strCaption, std::string("Adagiomill v1.2.0 -- ") + pszTitle);
+        EXPECT_EQ(m_view.m_strCaption, std::string("Adagiomill v1.2.0 -- ") +
+                                           (strExpected == kDefaults ? "Miscellaneous" : "Title"));
     }
 }
 
