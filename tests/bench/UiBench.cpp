@@ -19,7 +19,7 @@ const char* const kExes[] = {"Adagiomill.exe", "MinimalDialog.exe"};
 const int kClicks = 1000;
 // Every fifth round also clicks the minimal dialog's button without a handler.
 const int kPlainClickEvery = 5;
-const int kStartRuns = 25;
+const int kStartRuns = 51;
 // Only a hung or failed program waits this long.
 const DWORD kTimeoutMs = 20000;
 const DWORD kSettleMs = 300;
