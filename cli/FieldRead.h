@@ -3,11 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <istream>
 #include <string>
 
 #include "LineReader.h"
-#include "StreamSource.h"
 
 enum class EField { Title, Count, HeaderSeparator, Separator, Text, Attribution };
 
@@ -31,17 +29,13 @@ struct SFieldRead {
 // The program's line reader, counting lines as its reads pass their ends.
 class CFieldReader {
 public:
-    explicit CFieldReader(std::istream& stream)
-        : m_source(stream), m_reader(m_source, ELineMode::Text)
-    {
-    }
+    explicit CFieldReader(IByteSource& source) : m_reader(source, ELineMode::Text) {}
 
     bool IsReadable() const { return m_reader.IsReadable(); }
     // A read into a buffer of nSize bytes (at most 200), of a field known by what it holds.
     SFieldRead Read(std::size_t nSize);
 
 private:
-    CStreamSource m_source;
     CLineReader m_reader;
     std::uint64_t m_nLine = 1;
     std::uint64_t m_nColumn = 0;

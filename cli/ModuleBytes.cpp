@@ -149,20 +149,19 @@ void CByteScanner::Finish(std::uint64_t nBytesLeft)
 
 } // namespace
 
-bool ScanModuleBytes(std::istream& stream, CDiagnostics& diagnostics)
+bool ScanModuleBytes(IByteSource& source, CDiagnostics& diagnostics)
 {
     CByteScanner scanner(diagnostics);
     const std::size_t kChunk = 65536;
     std::unique_ptr<char[]> pChunk(new char[kChunk]);
     std::uint64_t nLeft = 0;
-    while (stream) {
-        stream.read(pChunk.get(), static_cast<std::streamsize>(kChunk));
-        const auto nGot = static_cast<std::size_t>(stream.gcount());
+    std::ptrdiff_t nGot = 0;
+    while ((nGot = source.Read(pChunk.get(), kChunk)) > 0) {
         std::size_t i = 0;
-        for (; i < nGot && !scanner.Stopped(); ++i)
+        for (; i < static_cast<std::size_t>(nGot) && !scanner.Stopped(); ++i)
             scanner.Feed(static_cast<unsigned char>(pChunk[i]));
-        nLeft += nGot - i;
+        nLeft += static_cast<std::size_t>(nGot) - i;
     }
     scanner.Finish(nLeft);
-    return stream.eof() && !stream.bad();
+    return nGot == 0;
 }

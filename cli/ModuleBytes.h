@@ -3,9 +3,8 @@
 #pragma once
 
 #include "Diagnostics.h"
-
-#include <istream>
+#include "LineReader.h"
 
 // Every kind of problem is reported once per line, at its first column. False when the
-// stream could not be read.
-bool ScanModuleBytes(std::istream& stream, CDiagnostics& diagnostics);
+// source could not be read.
+bool ScanModuleBytes(IByteSource& source, CDiagnostics& diagnostics);

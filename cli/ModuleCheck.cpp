@@ -7,9 +7,9 @@
 #include "ModuleBytes.h"
 #include "ModuleEncoding.h"
 #include "QuoteState.h"
+#include "SystemFile.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -36,8 +36,8 @@ bool IsBlank(const SFieldRead& read)
 
 class CModuleWalk {
 public:
-    CModuleWalk(std::istream& stream, SModuleCheck& check)
-        : m_reader(stream), m_longLines(check.diagnostics), m_encoding(check.diagnostics),
+    CModuleWalk(IByteSource& source, SModuleCheck& check)
+        : m_reader(source), m_longLines(check.diagnostics), m_encoding(check.diagnostics),
           m_check(check)
     {
     }
@@ -232,16 +232,16 @@ void CModuleWalk::CheckDeclared()
 
 SModuleCheck CheckModule(const std::string& strPath)
 {
-    std::ifstream bytes(strPath, std::ios::binary);
-    std::ifstream lines(strPath, std::ios::binary);
+    CInputFile bytes(strPath.c_str());
+    CInputFile lines(strPath.c_str());
     return CheckModule(bytes, lines);
 }
 
-SModuleCheck CheckModule(std::istream& bytes, std::istream& lines)
+SModuleCheck CheckModule(IByteSource& bytes, IByteSource& lines)
 {
     SModuleCheck check;
     CModuleWalk walk(lines, check);
-    if (!bytes || !walk.IsReadable() || !ScanModuleBytes(bytes, check.diagnostics)) {
+    if (!walk.IsReadable() || !ScanModuleBytes(bytes, check.diagnostics)) {
         check.diagnostics = CDiagnostics();
         return check;
     }

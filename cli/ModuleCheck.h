@@ -3,9 +3,9 @@
 #pragma once
 
 #include "Diagnostics.h"
+#include "LineReader.h"
 
 #include <cstdint>
-#include <istream>
 #include <string>
 
 struct SModuleCheck {
@@ -19,4 +19,4 @@ struct SModuleCheck {
 
 SModuleCheck CheckModule(const std::string& strPath);
 // The same module twice, as the file is read twice: once for its bytes, once for its lines.
-SModuleCheck CheckModule(std::istream& bytes, std::istream& lines);
+SModuleCheck CheckModule(IByteSource& bytes, IByteSource& lines);

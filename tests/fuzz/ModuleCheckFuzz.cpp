@@ -1,11 +1,11 @@
 // The module checker on any file: it never stops short of a report, keeps its list bounded,
 // and the quotes it says are missing show two empty fields in the program's own display.
 #include "FuzzSupport.h"
+#include "MemorySource.h"
 #include "ModuleCheck.h"
 #include "QuotePreview.h"
 
 #include <limits>
-#include <sstream>
 
 namespace {
 
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FUZZ_CHECK(nKept <= CDiagnostics::kMaxKept);
     FUZZ_CHECK(diagnostics.Errors() + diagnostics.Warnings() == nKept + diagnostics.Dropped());
 
-    std::istringstream bytes(strModule), lines(strModule);
+    CMemorySource bytes(strModule), lines(strModule);
     const SModuleCheck again = CheckModule(bytes, lines);
     FUZZ_CHECK(again.bLoads == check.bLoads && again.nPresent == check.nPresent);
 
