@@ -1,7 +1,7 @@
 // fortune2adg: a fortune cookie file converted into a quote module on standard output.
 #include "FortuneTool.h"
 
-#include <iostream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +16,14 @@ int main(int argc, char** argv)
     // The module's CR LF line ends must reach the file as they are.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return RunFortune2Adg(args, std::cout, std::cerr);
+    const SFortuneRun run = RunFortune2Adg(std::vector<std::string>(argv + 1, argv + argc));
+    std::fwrite(run.strErr.data(), 1, run.strErr.size(), stderr);
+    const bool bWritten =
+        std::fwrite(run.strOut.data(), 1, run.strOut.size(), stdout) == run.strOut.size() &&
+        std::fflush(stdout) == 0;
+    if (!bWritten && run.bModule) {
+        std::fputs("fortune2adg: cannot write the module\n", stderr);
+        return FORTUNE_EXIT_FAILED;
+    }
+    return run.nExit;
 }

@@ -7,9 +7,10 @@ namespace {
 const char kLineEnd[] = "\r\n";
 const char kFallbackTitle[] = "Fortunes";
 
-void WriteLine(std::ostream& out, const std::string& strLine)
+void WriteLine(std::string& strOut, const std::string& strLine)
 {
-    out << strLine << kLineEnd;
+    strOut += strLine;
+    strOut += kLineEnd;
 }
 
 // Text that is not UTF-8, where the command line may be ANSI, is Windows-1252 already.
@@ -72,22 +73,24 @@ std::string DefaultTitle(const std::string& strPath, EArgumentText eText, EModul
     return strTitle.substr(0, nLength);
 }
 
-void WriteModule(std::ostream& out, const std::string& strTitle, const std::vector<SQuote>& quotes)
+std::string ModuleText(const std::string& strTitle, const std::vector<SQuote>& quotes)
 {
-    WriteLine(out, strTitle);
-    WriteLine(out, std::to_string(quotes.size()));
-    WriteLine(out, "%");
+    std::string strModule;
+    WriteLine(strModule, strTitle);
+    WriteLine(strModule, std::to_string(quotes.size()));
+    WriteLine(strModule, "%");
     // A text may follow the header's "%" line, or one read as the attribution of a quote
     // without, directly. Only one "%" line before a text is skipped, so a text that begins with
     // "%" always needs a separator of its own.
     bool bSeparated = true;
     for (const SQuote& quote : quotes) {
         if (!bSeparated || quote.m_strText[0] == '%')
-            WriteLine(out, "%");
-        WriteLine(out, quote.m_strText);
+            WriteLine(strModule, "%");
+        WriteLine(strModule, quote.m_strText);
         bSeparated = quote.m_strAuthor.empty();
-        WriteLine(out, bSeparated ? "%" : quote.m_strAuthor);
+        WriteLine(strModule, bSeparated ? "%" : quote.m_strAuthor);
     }
     if (!bSeparated)
-        WriteLine(out, "%");
+        WriteLine(strModule, "%");
+    return strModule;
 }

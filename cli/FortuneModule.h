@@ -4,7 +4,6 @@
 #include "FortuneCookie.h"
 
 #include <cstddef>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,4 +29,4 @@ std::string BaseName(const std::string& strPath);
 
 // Header, then text and attribution per quote with "%" lines between them, and a "%" line in
 // place of a missing attribution; CR LF after every line.
-void WriteModule(std::ostream& out, const std::string& strTitle, const std::vector<SQuote>& quotes);
+std::string ModuleText(const std::string& strTitle, const std::vector<SQuote>& quotes);

@@ -1,5 +1,7 @@
 #include "FortuneOptions.h"
 
+#include "DecimalText.h"
+
 #include <algorithm>
 
 namespace {
@@ -39,7 +41,7 @@ bool ParseMax(const std::string& strValue, int& nMax)
         !std::all_of(strValue.begin(), strValue.end(),
                      [](char ch) { return ch >= '0' && ch <= '9'; }))
         return false;
-    nMax = std::stoi(strValue);
+    nMax = DecimalTextToInt(strValue.c_str());
     return nMax >= 1 && nMax <= kMaxQuotes;
 }
 

@@ -15,12 +15,14 @@ constexpr EArgumentText kArgumentText = EArgumentText::Utf8OrAnsi;
 constexpr EArgumentText kArgumentText = EArgumentText::Utf8;
 #endif
 
-int Refuse(std::ostream& err, const std::string& strMessage, bool bUsage)
+SFortuneRun Refuse(const std::string& strMessage, bool bUsage)
 {
-    err << kPrefix << strMessage << '\n';
+    SFortuneRun run;
+    run.nExit = FORTUNE_EXIT_FAILED;
+    run.strErr = kPrefix + strMessage + '\n';
     if (bUsage)
-        err << FortuneUsage();
-    return FORTUNE_EXIT_FAILED;
+        run.strErr += FortuneUsage();
+    return run;
 }
 
 bool ChooseTitle(const SFortuneOptions& options, std::string& strTitle)
@@ -34,34 +36,35 @@ bool ChooseTitle(const SFortuneOptions& options, std::string& strTitle)
 
 } // namespace
 
-int RunFortune2Adg(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+SFortuneRun RunFortune2Adg(const std::vector<std::string>& args)
 {
     SFortuneOptions options;
     std::string strError;
     if (!ParseFortuneOptions(args, options, strError))
-        return Refuse(err, strError, true);
+        return Refuse(strError, true);
+    SFortuneRun run;
     if (options.m_bHelp) {
-        out << FortuneHelp();
-        return FORTUNE_EXIT_WRITTEN;
+        run.strOut = FortuneHelp();
+        return run;
     }
     std::string strTitle;
     if (!ChooseTitle(options, strTitle))
-        return Refuse(err,
-                      "title \"" + options.m_strTitle + "\" refused: " +
+        return Refuse("title \"" + options.m_strTitle + "\" refused: " +
                           (options.m_eEncoding == EModuleEncoding::Utf8
                                ? "at most 23 bytes of UTF-8, no control characters"
                                : "at most 23 characters, all printable in Windows-1252"),
                       false);
     CLineFile file(options.m_strPath, ELineMode::Text);
     if (!file.IsOpen())
-        return Refuse(err, "cannot read \"" + options.m_strPath + "\"", false);
+        return Refuse("cannot read \"" + options.m_strPath + "\"", false);
     const SFortuneConversion conversion =
         ConvertFortunes(file.Reader(), options.m_nMax, options.m_eEncoding);
-    err << FormatSummary(BaseName(options.m_strPath), conversion) << '\n';
-    if (conversion.m_quotes.empty())
-        return FORTUNE_EXIT_NOTHING;
-    WriteModule(out, strTitle, conversion.m_quotes);
-    if (!out.flush())
-        return Refuse(err, "cannot write the module", false);
-    return FORTUNE_EXIT_WRITTEN;
+    run.strErr = FormatSummary(BaseName(options.m_strPath), conversion) + '\n';
+    if (conversion.m_quotes.empty()) {
+        run.nExit = FORTUNE_EXIT_NOTHING;
+        return run;
+    }
+    run.strOut = ModuleText(strTitle, conversion.m_quotes);
+    run.bModule = true;
+    return run;
 }

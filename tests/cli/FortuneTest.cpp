@@ -13,8 +13,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -176,21 +174,17 @@ class FortuneFileTest : public CScratchTest {
 protected:
     int Run(const std::vector<std::string>& args)
     {
-        std::ostringstream out, err;
-        const int nExit = RunFortune2Adg(args, out, err);
-        m_strOut = out.str();
-        m_strErr = err.str();
-        return nExit;
+        const SFortuneRun run = RunFortune2Adg(args);
+        m_strOut = run.strOut;
+        m_strErr = run.strErr;
+        return run.nExit;
     }
 
     // The quote window's own reader must show every quote as it was converted.
     void ExpectReadBack(const SFortuneConversion& conversion)
     {
-        const std::string strPath = (m_dir / "read-back.adg").string();
-        {
-            std::ofstream file(strPath, std::ios::binary);
-            WriteModule(file, "Read back", conversion.m_quotes);
-        }
+        const std::string strPath =
+            Write("read-back.adg", ModuleText("Read back", conversion.m_quotes));
         CQuoteState state;
         CRecordingView view;
         state.m_strModulePath = strPath;
