@@ -1,4 +1,5 @@
 // adgcheck: reports what the program will make of a quote module, line by line.
+#include "CodePage.h"
 #include "Counted.h"
 #include "ModuleCheck.h"
 #include "QuotePreview.h"
@@ -15,7 +16,7 @@ namespace {
 
 enum { EXIT_CLEAN = 0, EXIT_ERRORS = 1, EXIT_UNREADABLE = 2 };
 
-const char kszUsage[] = "usage: adgcheck [--show N] FILE...\n";
+const char kszUsage[] = "usage: adgcheck [--codepage N] [--show N] FILE...\n";
 
 const char kszHelp[] =
     "Checks Adagiomill quote modules (.adg files) by reading them exactly as the program\n"
@@ -29,20 +30,24 @@ const char kszHelp[] =
     "caused it), a Ctrl-Z byte before the end of the file.\n"
     "Warnings: text after the number of quotes, a \"%\" line with words that are never\n"
     "shown, a blank line at the end, lone CRs, tabs and other control bytes, bytes that\n"
-    "are no character in Windows-1252, fields that are not UTF-8 in a module that is, a\n"
+    "are no character in the code page, fields that are not UTF-8 in a module that is, a\n"
     "character cut in two by its field's limit (limits count bytes).\n"
-    "The summary names the encoding of the fields shown: ASCII, UTF-8, Windows-1252 or\n"
-    "mixed encodings.\n"
+    "The summary names the encoding of the fields shown: ASCII, UTF-8, the code page\n"
+    "(Windows-1252) or mixed encodings.\n"
     "\n"
-    "  --show N   print quote N (from 1) of one FILE as the window shows its two fields,\n"
-    "             in UTF-8\n"
-    "  --help     print this text\n"
+    "  --codepage N  read fields that are not UTF-8 in Windows code page N, as a system\n"
+    "                whose language for non-Unicode programs uses it shows them (default\n"
+    "                1252; 932 Japanese, 936 and 950 Chinese, 949 Korean, 1251 Cyrillic...)\n"
+    "  --show N      print quote N (from 1) of one FILE as the window shows its two fields,\n"
+    "                in UTF-8\n"
+    "  --help        print this text\n"
     "\n"
     "Exit status: 0 when no file has errors, 1 when one has, 2 when a file cannot be read.\n"
     "docs/module-format.md lists every message.\n";
 
 struct SOptions {
     int nShow = 0; // 0: check instead
+    unsigned nCodePage = 1252;
     std::vector<std::string> files;
 };
 
@@ -53,25 +58,36 @@ bool ParseQuoteNumber(const char* pszText, int& nQuote)
     return error == std::errc() && pEnd == pszEnd && nQuote >= 1;
 }
 
+// "--name value" or "--name=value": the value, or nullptr when the argument is another.
+const char* OptionValue(const std::string& strName, int argc, char** argv, int& i)
+{
+    const std::string strArg = argv[i];
+    if (strArg == strName && i + 1 < argc)
+        return argv[++i];
+    if (strArg.compare(0, strName.size() + 1, strName + "=") == 0)
+        return argv[i] + strName.size() + 1;
+    return nullptr;
+}
+
 bool ParseOptions(int argc, char** argv, SOptions& options)
 {
-    static const char kszShowIs[] = "--show=";
     bool bFilesOnly = false;
-    bool bShowRead = true;
     for (int i = 1; i < argc; ++i) {
         const std::string strArg = argv[i];
+        const char* pszValue = nullptr;
         if (bFilesOnly || strArg.empty() || strArg[0] != '-' || strArg == "-")
             options.files.push_back(strArg);
         else if (strArg == "--")
             bFilesOnly = true;
-        else if (strArg == "--show" && i + 1 < argc)
-            bShowRead = ParseQuoteNumber(argv[++i], options.nShow);
-        else if (strArg.rfind(kszShowIs, 0) == 0)
-            bShowRead = ParseQuoteNumber(argv[i] + sizeof kszShowIs - 1, options.nShow);
-        else
+        else if ((pszValue = OptionValue("--show", argc, argv, i)) != nullptr) {
+            if (!ParseQuoteNumber(pszValue, options.nShow))
+                return false;
+        } else if ((pszValue = OptionValue("--codepage", argc, argv, i)) != nullptr) {
+            if (!ParseCodePageName(pszValue, options.nCodePage))
+                return false;
+        } else {
             return false;
-        if (!bShowRead)
-            return false;
+        }
     }
     return options.nShow == 0 ? !options.files.empty() : options.files.size() == 1;
 }
@@ -86,9 +102,9 @@ void PrintLines(const std::string& strText)
     std::fputc('\n', stdout);
 }
 
-int Show(const std::string& strPath, int nQuote)
+int Show(const std::string& strPath, int nQuote, const CCodePage& codePage)
 {
-    const SModuleCheck check = CheckModule(strPath);
+    const SModuleCheck check = CheckModule(strPath, codePage);
     if (!check.bReadable) {
         std::fprintf(stderr, "adgcheck: %s: cannot read the file\n", strPath.c_str());
         return EXIT_UNREADABLE;
@@ -99,7 +115,7 @@ int Show(const std::string& strPath, int nQuote)
                      strPath.c_str(), nQuote, check.nDeclared);
         return EXIT_ERRORS;
     }
-    const SQuotePreview preview = PreviewQuote(strPath, nQuote);
+    const SQuotePreview preview = PreviewQuote(strPath, nQuote, codePage);
     std::fputs("[quote]\n", stdout);
     PrintLines(preview.strText);
     std::fputs("[attribution]\n", stdout);
@@ -107,9 +123,9 @@ int Show(const std::string& strPath, int nQuote)
     return check.bLoads ? EXIT_CLEAN : EXIT_ERRORS;
 }
 
-int Check(const std::string& strPath)
+int Check(const std::string& strPath, const CCodePage& codePage)
 {
-    const SModuleCheck check = CheckModule(strPath);
+    const SModuleCheck check = CheckModule(strPath, codePage);
     if (!check.bReadable) {
         std::printf("%s: error: cannot read the file\n", strPath.c_str());
         return EXIT_UNREADABLE;
@@ -122,7 +138,7 @@ int Check(const std::string& strPath)
                     static_cast<unsigned long long>(diagnostics.Dropped()));
     std::printf("%s: %s in %s, %s, %s\n", strPath.c_str(),
                 Counted(static_cast<std::uint64_t>(check.nPresent), "quote").c_str(),
-                check.pszEncoding, Counted(diagnostics.Errors(), "error").c_str(),
+                check.strEncoding.c_str(), Counted(diagnostics.Errors(), "error").c_str(),
                 Counted(diagnostics.Warnings(), "warning").c_str());
     return diagnostics.Errors() == 0 ? EXIT_CLEAN : EXIT_ERRORS;
 }
@@ -145,10 +161,18 @@ int main(int argc, char** argv)
         std::fputs("Try adgcheck --help.\n", stderr);
         return EXIT_UNREADABLE;
     }
+    const CCodePage codePage(options.nCodePage);
+    if (!codePage.IsOpen()) {
+        std::fprintf(stderr,
+                     "adgcheck: this system cannot read code page %u as a module's, with "
+                     "characters of one or two bytes and ASCII as it is\n",
+                     options.nCodePage);
+        return EXIT_UNREADABLE;
+    }
     if (options.nShow != 0)
-        return Show(options.files[0], options.nShow);
+        return Show(options.files[0], options.nShow, codePage);
     int nStatus = EXIT_CLEAN;
     for (const std::string& strPath : options.files)
-        nStatus = std::max(nStatus, Check(strPath));
+        nStatus = std::max(nStatus, Check(strPath, codePage));
     return nStatus;
 }

@@ -27,14 +27,14 @@ std::uint64_t SFortuneConversion::SkippedTotal() const
     return std::accumulate(m_nSkipped.begin(), m_nSkipped.end(), std::uint64_t{0});
 }
 
-SFortuneConversion ConvertFortunes(CLineReader& reader, int nMax, EModuleEncoding eEncoding)
+SFortuneConversion ConvertFortunes(CLineReader& reader, int nMax, const CCodePage* pCodePage)
 {
     SFortuneConversion conversion;
     CFortuneFile file(reader);
     SFortuneCookie cookie;
     SQuote quote;
     while (file.ReadCookie(cookie)) {
-        ESkipReason reason = ConvertCookie(cookie, eEncoding, quote);
+        ESkipReason reason = ConvertCookie(cookie, pCodePage, quote);
         if (reason == ESkipReason::None &&
             conversion.m_quotes.size() >= static_cast<std::size_t>(nMax))
             reason = ESkipReason::OverMax;

@@ -18,7 +18,7 @@ struct SFortuneConversion {
 };
 
 // Keeps at most nMax quotes; later cookies that would convert are counted as beyond it.
-SFortuneConversion ConvertFortunes(CLineReader& reader, int nMax, EModuleEncoding eEncoding);
+SFortuneConversion ConvertFortunes(CLineReader& reader, int nMax, const CCodePage* pCodePage);
 
 // One line, without its line end: what was written from strName and what was skipped why.
 std::string FormatSummary(const std::string& strName, const SFortuneConversion& conversion);

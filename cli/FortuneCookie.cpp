@@ -1,6 +1,8 @@
 #include "FortuneCookie.h"
 
-#include "Cp1252.h"
+#include "CodePage.h"
+#include "FieldEncoding.h"
+#include "Utf8Text.h"
 
 #include <vector>
 
@@ -22,29 +24,21 @@ std::string TrimSpaces(const std::string& str)
     return str.substr(nFirst, str.find_last_not_of(' ') - nFirst + 1);
 }
 
-// A backspace takes back a whole character, which in UTF-8 may be several bytes.
-void PopCharacter(std::string& str, bool bUtf8)
-{
-    while (bUtf8 && str.size() > 1 && (static_cast<unsigned char>(str.back()) & 0xC0) == 0x80)
-        str.pop_back();
-    if (!str.empty())
-        str.pop_back();
-}
-
-// Overstrikes and tabs only shaped the line on a terminal; the quote field is centred.
-std::string CleanLine(const std::string& strRaw, bool bUtf8)
+// Overstrikes and tabs only shaped the line on a terminal; the quote field is centred. A
+// backspace takes back a whole character.
+std::string CleanLine(const std::string& strRaw)
 {
     std::string str;
     for (const char ch : strRaw) {
         if (ch != '\b')
             str += ch == '\t' ? ' ' : ch;
         else
-            PopCharacter(str, bUtf8);
+            PopUtf8Character(str);
     }
     return TrimSpaces(str);
 }
 
-std::vector<SCookieLine> SplitLines(const std::string& str, bool bUtf8)
+std::vector<SCookieLine> SplitLines(const std::string& str)
 {
     std::vector<SCookieLine> lines;
     std::size_t nStart = 0;
@@ -54,7 +48,7 @@ std::vector<SCookieLine> SplitLines(const std::string& str, bool bUtf8)
             nEnd = str.size();
         const std::string strRaw = str.substr(nStart, nEnd - nStart);
         const bool bIndented = !strRaw.empty() && (strRaw[0] == ' ' || strRaw[0] == '\t');
-        lines.push_back({CleanLine(strRaw, bUtf8), bIndented});
+        lines.push_back({CleanLine(strRaw), bIndented});
         nStart = nEnd + 1;
     }
     return lines;
@@ -107,14 +101,16 @@ std::string JoinAuthor(const std::vector<SCookieLine>& lines, std::size_t nBegin
     return strAuthor;
 }
 
-ESkipReason CheckQuote(const SQuote& quote, EModuleEncoding eEncoding)
+// The quote in UTF-8 and then in the module's encoding, where its limits count.
+ESkipReason CheckQuote(SQuote& quote, const CCodePage* pCodePage)
 {
-    if (eEncoding == EModuleEncoding::Utf8 &&
-        (!IsPrintableUtf8(quote.m_strText) || !IsPrintableUtf8(quote.m_strAuthor)))
+    if (!IsPrintableUtf8(quote.m_strText) || !IsPrintableUtf8(quote.m_strAuthor))
         return ESkipReason::Control;
-    if (eEncoding == EModuleEncoding::Cp1252 &&
-        (!IsPrintableCp1252(quote.m_strText) || !IsPrintableCp1252(quote.m_strAuthor)))
-        return ESkipReason::Unprintable;
+    for (std::string* pField : {&quote.m_strText, &quote.m_strAuthor}) {
+        const ESkipReason encoded = ToModuleEncoding(*pField, pCodePage, *pField);
+        if (encoded != ESkipReason::None)
+            return encoded;
+    }
     if (quote.m_strText.empty())
         return ESkipReason::Empty;
     if (quote.m_strText.size() > kMaxTextBytes)
@@ -127,22 +123,25 @@ ESkipReason CheckQuote(const SQuote& quote, EModuleEncoding eEncoding)
     return ESkipReason::None;
 }
 
-// The cookie's UTF-8 as it is, or converted to Windows-1252.
-ESkipReason Encode(const std::string& strRaw, EModuleEncoding eEncoding, std::string& strText)
-{
-    if (eEncoding == EModuleEncoding::Utf8) {
-        strText = strRaw;
-        return IsValidUtf8(strRaw) ? ESkipReason::None : ESkipReason::BadUtf8;
-    }
-    const ECp1252Status status = Utf8ToCp1252(strRaw, strText);
-    if (status == ECp1252Status::Converted)
-        return ESkipReason::None;
-    return status == ECp1252Status::BadUtf8 ? ESkipReason::BadUtf8 : ESkipReason::Unprintable;
-}
-
 } // namespace
 
-ESkipReason ConvertCookie(const SFortuneCookie& cookie, EModuleEncoding eEncoding, SQuote& quote)
+ESkipReason ToModuleEncoding(const std::string& strUtf8, const CCodePage* pCodePage,
+                             std::string& strText)
+{
+    if (pCodePage == nullptr) {
+        strText = strUtf8;
+        return ESkipReason::None;
+    }
+    std::string strBytes;
+    if (!pCodePage->FromUtf8(strUtf8, strBytes))
+        return ESkipReason::Unmapped;
+    if (DecideFieldEncoding(strBytes.data(), strBytes.size(), false).bUtf8)
+        return ESkipReason::ReadsAsUtf8;
+    strText = std::move(strBytes);
+    return ESkipReason::None;
+}
+
+ESkipReason ConvertCookie(const SFortuneCookie& cookie, const CCodePage* pCodePage, SQuote& quote)
 {
     quote = SQuote();
     if (cookie.m_bTooLong)
@@ -150,17 +149,15 @@ ESkipReason ConvertCookie(const SFortuneCookie& cookie, EModuleEncoding eEncodin
     // The quote window would break the line at a "~".
     if (cookie.m_strRaw.find('~') != std::string::npos)
         return ESkipReason::Tilde;
-    std::string strText;
-    const ESkipReason encoded = Encode(cookie.m_strRaw, eEncoding, strText);
-    if (encoded != ESkipReason::None)
-        return encoded;
-    std::vector<SCookieLine> lines = SplitLines(strText, eEncoding == EModuleEncoding::Utf8);
+    if (!IsValidUtf8(cookie.m_strRaw))
+        return ESkipReason::BadUtf8;
+    std::vector<SCookieLine> lines = SplitLines(cookie.m_strRaw);
     // Blank lines at the end would otherwise keep the attribution above them from counting.
     while (!lines.empty() && lines.back().m_strText.empty())
         lines.pop_back();
     const std::size_t nAuthor = FindAuthor(lines);
     SQuote candidate = {JoinText(lines, nAuthor), JoinAuthor(lines, nAuthor)};
-    const ESkipReason reason = CheckQuote(candidate, eEncoding);
+    const ESkipReason reason = CheckQuote(candidate, pCodePage);
     if (reason == ESkipReason::None)
         quote = std::move(candidate);
     return reason;
@@ -175,10 +172,12 @@ const char* SkipReasonText(ESkipReason reason)
         return "with a \"~\"";
     case ESkipReason::BadUtf8:
         return "invalid UTF-8";
-    case ESkipReason::Unprintable:
-        return "not printable in Windows-1252";
     case ESkipReason::Control:
         return "with control characters";
+    case ESkipReason::Unmapped:
+        return "with characters the code page lacks";
+    case ESkipReason::ReadsAsUtf8:
+        return "that would show as UTF-8";
     case ESkipReason::Empty:
         return "empty";
     case ESkipReason::AuthorTooLong:

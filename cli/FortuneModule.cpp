@@ -1,6 +1,7 @@
 #include "FortuneModule.h"
 
-#include "Cp1252.h"
+#include "CodePage.h"
+#include "Utf8Text.h"
 
 namespace {
 
@@ -13,35 +14,34 @@ void WriteLine(std::string& strOut, const std::string& strLine)
     strOut += kLineEnd;
 }
 
-// Text that is not UTF-8, where the command line may be ANSI, is Windows-1252 already.
-bool ToModuleText(const std::string& strGiven, EArgumentText eText, EModuleEncoding eEncoding,
-                  std::string& strText)
+// Command-line text is UTF-8, or where the command line has a code page of its own, text that
+// is not UTF-8 is in that.
+bool ArgumentToUtf8(const std::string& strGiven, const CCodePage* pCommandLine,
+                    std::string& strUtf8)
 {
-    const bool bAnsi = eText == EArgumentText::Utf8OrAnsi && !IsValidUtf8(strGiven);
-    if (eEncoding == EModuleEncoding::Utf8) {
-        strText = bAnsi ? Cp1252ToUtf8(strGiven) : strGiven;
-        return bAnsi || IsValidUtf8(strGiven);
-    }
-    if (bAnsi) {
-        strText = strGiven;
-        return true;
-    }
-    return Utf8ToCp1252(strGiven, strText) == ECp1252Status::Converted;
+    if (IsValidUtf8(strGiven))
+        strUtf8 = strGiven;
+    else if (pCommandLine != nullptr)
+        strUtf8 = pCommandLine->ToUtf8(strGiven);
+    else
+        return false;
+    return IsPrintableUtf8(strUtf8);
 }
 
-bool IsPrintable(const std::string& strText, EModuleEncoding eEncoding)
+bool FitsTitle(const std::string& strUtf8, const CCodePage* pCodePage, std::string& strTitle)
 {
-    return eEncoding == EModuleEncoding::Utf8 ? IsPrintableUtf8(strText)
-                                              : IsPrintableCp1252(strText);
+    return ToModuleEncoding(strUtf8, pCodePage, strTitle) == ESkipReason::None &&
+           strTitle.size() <= kMaxTitleBytes;
 }
 
 } // namespace
 
-bool MakeTitle(const std::string& strGiven, EArgumentText eText, EModuleEncoding eEncoding,
-               std::string& strTitle)
+bool MakeTitle(const std::string& strGiven, const CCodePage* pCommandLine,
+               const CCodePage* pCodePage, std::string& strTitle)
 {
-    return ToModuleText(strGiven, eText, eEncoding, strTitle) &&
-           strTitle.size() <= kMaxTitleBytes && IsPrintable(strTitle, eEncoding);
+    std::string strUtf8;
+    return ArgumentToUtf8(strGiven, pCommandLine, strUtf8) &&
+           FitsTitle(strUtf8, pCodePage, strTitle);
 }
 
 std::string BaseName(const std::string& strPath)
@@ -50,27 +50,27 @@ std::string BaseName(const std::string& strPath)
     return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
 }
 
-// A name that does not convert falls back to a plain title rather than failing the run.
-std::string DefaultTitle(const std::string& strPath, EArgumentText eText, EModuleEncoding eEncoding)
+// A name that does not convert falls back to a plain title rather than failing the run; one
+// too long loses characters off its end, whole ones.
+std::string DefaultTitle(const std::string& strPath, const CCodePage* pCommandLine,
+                         const CCodePage* pCodePage)
 {
-    std::string strName = BaseName(strPath);
+    std::string strName;
+    if (!ArgumentToUtf8(strPath, pCommandLine, strName) &&
+        !ArgumentToUtf8(BaseName(strPath), pCommandLine, strName))
+        return kFallbackTitle;
+    strName = BaseName(strName);
     const std::size_t nDot = strName.rfind('.');
     if (nDot != std::string::npos && nDot > 0)
         strName.resize(nDot);
+    if (!strName.empty() && strName[0] >= 'a' && strName[0] <= 'z')
+        strName[0] = static_cast<char>(strName[0] - 'a' + 'A');
     std::string strTitle;
-    if (!ToModuleText(strName, eText, eEncoding, strTitle) || !IsPrintable(strTitle, eEncoding) ||
-        strTitle.empty())
-        strTitle = kFallbackTitle;
-    if (strTitle[0] >= 'a' && strTitle[0] <= 'z')
-        strTitle[0] = static_cast<char>(strTitle[0] - 'a' + 'A');
-    if (strTitle.size() <= kMaxTitleBytes)
-        return strTitle;
-    // A UTF-8 character is not cut in two.
-    std::size_t nLength = kMaxTitleBytes;
-    while (eEncoding == EModuleEncoding::Utf8 && nLength > 0 &&
-           (static_cast<unsigned char>(strTitle[nLength]) & 0xC0) == 0x80)
-        --nLength;
-    return strTitle.substr(0, nLength);
+    if (ToModuleEncoding(strName, pCodePage, strTitle) != ESkipReason::None)
+        return kFallbackTitle;
+    while (!strName.empty() && !FitsTitle(strName, pCodePage, strTitle))
+        PopUtf8Character(strName);
+    return strName.empty() ? kFallbackTitle : strTitle;
 }
 
 std::string ModuleText(const std::string& strTitle, const std::vector<SQuote>& quotes)

@@ -1,5 +1,6 @@
 #include "FortuneOptions.h"
 
+#include "CodePage.h"
 #include "DecimalText.h"
 
 #include <algorithm>
@@ -14,23 +15,24 @@ const char kHelp[] =
     "usage: fortune2adg [--title T] [--max N] [--encoding E] FILE\n"
     "\n"
     "Converts a fortune file (cookies separated by lines of just \"%\") into an Adagiomill\n"
-    "quote module, written to standard output in UTF-8, without a byte-order mark, with\n"
-    "CR LF line ends.\n"
+    "quote module, written to standard output in UTF-8 (or in the code page --encoding\n"
+    "names), without a byte-order mark, with CR LF line ends.\n"
     "\n"
     "  --title T     module title, at most 23 bytes (default: the file's name without\n"
     "                extension, first letter capital)\n"
     "  --max N       write at most N quotes, 1 to 999 (default 999)\n"
-    "  --encoding E  utf-8 (the default), or cp1252 for Windows-1252, the only text that\n"
-    "                earlier versions of Adagiomill show right\n"
+    "  --encoding E  utf-8 (the default), or a Windows code page (cp1252, also written\n"
+    "                windows-1252 or 1252; cp932, cp1251...) for earlier versions of\n"
+    "                Adagiomill, which show only their system's code page\n"
     "  --help        show this text\n"
     "\n"
     "Per cookie: a backspace deletes the character before it, a tab becomes a space, lines\n"
     "are trimmed, blank lines at its start and end dropped, and its lines joined with \"~\".\n"
     "A last line beginning \"-- \", followed only by indented lines, is the attribution.\n"
     "Skipped and counted: empty text, text over 198 bytes, attribution over 48 bytes, a\n"
-    "\"~\" anywhere, invalid UTF-8, control characters (with cp1252, any character not\n"
-    "printable in Windows-1252), an attribution beginning with \"%\", and cookies beyond\n"
-    "--max.\n"
+    "\"~\" anywhere, invalid UTF-8, control characters, characters the code page lacks,\n"
+    "text whose bytes in the code page would read as UTF-8, an attribution beginning\n"
+    "with \"%\", and cookies beyond --max.\n"
     "\n"
     "Exit status: 0 module written, 1 no cookie could be converted, 2 bad usage or\n"
     "unreadable file.\n";
@@ -45,12 +47,13 @@ bool ParseMax(const std::string& strValue, int& nMax)
     return nMax >= 1 && nMax <= kMaxQuotes;
 }
 
-bool ParseEncoding(const std::string& strValue, EModuleEncoding& eEncoding)
+bool ParseEncoding(const std::string& strValue, unsigned& nCodePage)
 {
-    if (strValue != "utf-8" && strValue != "cp1252")
-        return false;
-    eEncoding = strValue == "utf-8" ? EModuleEncoding::Utf8 : EModuleEncoding::Cp1252;
-    return true;
+    if (strValue == "utf-8" || strValue == "UTF-8") {
+        nCodePage = 0;
+        return true;
+    }
+    return ParseCodePageName(strValue, nCodePage);
 }
 
 // "--name value" or "--name=value"; false when the option is not this one.
@@ -83,8 +86,9 @@ bool ParseOne(const std::vector<std::string>& args, std::size_t& i, SFortuneOpti
         if (!bMissing && !ParseMax(strValue, options.m_nMax))
             strError = "--max takes a number from 1 to 999, not \"" + strValue + "\"";
     } else if (TakeValue(args, i, "--encoding", strValue, bMissing)) {
-        if (!bMissing && !ParseEncoding(strValue, options.m_eEncoding))
-            strError = "--encoding takes utf-8 or cp1252, not \"" + strValue + "\"";
+        if (!bMissing && !ParseEncoding(strValue, options.m_nCodePage))
+            strError =
+                "--encoding takes utf-8 or a code page such as cp1252, not \"" + strValue + "\"";
     } else if (args[i].size() > 1 && args[i][0] == '-') {
         strError = "unknown option \"" + args[i] + "\"";
     } else if (!options.m_strPath.empty()) {

@@ -11,7 +11,7 @@ struct SFortuneOptions {
     bool m_bHasTitle = false;
     std::string m_strTitle; // as typed, UTF-8
     int m_nMax = 999;
-    EModuleEncoding m_eEncoding = EModuleEncoding::Utf8;
+    unsigned m_nCodePage = 0; // of the module; 0 for UTF-8
     std::string m_strPath;
 };
 

@@ -1,19 +1,16 @@
 #include "FortuneTool.h"
 
+#include "CodePage.h"
 #include "FortuneConversion.h"
 #include "FortuneModule.h"
 #include "FortuneOptions.h"
 #include "LineFile.h"
 
+#include <memory>
+
 namespace {
 
 const char kPrefix[] = "fortune2adg: ";
-
-#ifdef _WIN32
-constexpr EArgumentText kArgumentText = EArgumentText::Utf8OrAnsi;
-#else
-constexpr EArgumentText kArgumentText = EArgumentText::Utf8;
-#endif
 
 SFortuneRun Refuse(const std::string& strMessage, bool bUsage)
 {
@@ -25,13 +22,10 @@ SFortuneRun Refuse(const std::string& strMessage, bool bUsage)
     return run;
 }
 
-bool ChooseTitle(const SFortuneOptions& options, std::string& strTitle)
+// Null for 0, which stands for UTF-8.
+std::unique_ptr<CCodePage> OpenCodePage(unsigned nNumber)
 {
-    if (!options.m_bHasTitle) {
-        strTitle = DefaultTitle(options.m_strPath, kArgumentText, options.m_eEncoding);
-        return true;
-    }
-    return MakeTitle(options.m_strTitle, kArgumentText, options.m_eEncoding, strTitle);
+    return nNumber == 0 ? nullptr : std::make_unique<CCodePage>(nNumber);
 }
 
 } // namespace
@@ -47,18 +41,28 @@ SFortuneRun RunFortune2Adg(const std::vector<std::string>& args)
         run.strOut = FortuneHelp();
         return run;
     }
+    const std::unique_ptr<CCodePage> pCodePage = OpenCodePage(options.m_nCodePage);
+    if (pCodePage && !pCodePage->IsOpen())
+        return Refuse("--encoding: this system cannot write code page " +
+                          std::to_string(options.m_nCodePage) +
+                          " as a module's, with characters of one or two bytes and ASCII as it is",
+                      false);
+    const std::unique_ptr<CCodePage> pCommandLine = OpenCodePage(CommandLineCodePage());
     std::string strTitle;
-    if (!ChooseTitle(options, strTitle))
-        return Refuse("title \"" + options.m_strTitle + "\" refused: " +
-                          (options.m_eEncoding == EModuleEncoding::Utf8
-                               ? "at most 23 bytes of UTF-8, no control characters"
-                               : "at most 23 characters, all printable in Windows-1252"),
+    if (!options.m_bHasTitle)
+        strTitle = DefaultTitle(options.m_strPath, pCommandLine.get(), pCodePage.get());
+    else if (!MakeTitle(options.m_strTitle, pCommandLine.get(), pCodePage.get(), strTitle))
+        return Refuse("title \"" + options.m_strTitle + "\" refused: at most 23 bytes " +
+                          (pCodePage ? "in " + pCodePage->Name() +
+                                           ", no control characters, none it lacks, and not "
+                                           "bytes that read as UTF-8"
+                                     : std::string("of UTF-8, no control characters")),
                       false);
     CLineFile file(options.m_strPath, ELineMode::Text);
     if (!file.IsOpen())
         return Refuse("cannot read \"" + options.m_strPath + "\"", false);
     const SFortuneConversion conversion =
-        ConvertFortunes(file.Reader(), options.m_nMax, options.m_eEncoding);
+        ConvertFortunes(file.Reader(), options.m_nMax, pCodePage.get());
     run.strErr = FormatSummary(BaseName(options.m_strPath), conversion) + '\n';
     if (conversion.m_quotes.empty()) {
         run.nExit = FORTUNE_EXIT_NOTHING;

@@ -1,5 +1,6 @@
 #include "LongLines.h"
 
+#include "CodePage.h"
 #include "FieldEncoding.h"
 #include "QuoteState.h"
 
@@ -13,14 +14,20 @@ bool IsAllDigits(const std::string& strText)
                        [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
-std::uint64_t Utf8Characters(const std::string& strText)
-{
-    return static_cast<std::uint64_t>(std::count_if(strText.begin(), strText.end(), [](char ch) {
-        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    }));
-}
-
 } // namespace
+
+// In UTF-8 every byte but a continuation byte begins a character; in a double-byte code page
+// every byte but the second of a character.
+void CLongLines::Add(const std::string& strText)
+{
+    m_nLength += strText.size();
+    for (const char ch : strText) {
+        const auto uch = static_cast<unsigned char>(ch);
+        const bool bSecond = m_bUtf8 ? (uch & 0xC0) == 0x80 : m_bTrailNext;
+        m_bTrailNext = !m_bUtf8 && !bSecond && m_codePage.IsLeadByte(uch);
+        m_nCharacters += bSecond ? 0 : 1;
+    }
+}
 
 void CLongLines::Take(const SFieldRead& read)
 {
@@ -28,14 +35,14 @@ void CLongLines::Take(const SFieldRead& read)
         if (read.bFull) {
             m_first = read;
             m_bUtf8 = DecideFieldEncoding(read.strText.data(), read.strText.size(), true).bUtf8;
+            m_nLength = m_nCharacters = 0;
+            m_bTrailNext = false;
+            Add(read.strText);
         }
-        m_nLength = read.strText.size();
-        m_nCharacters = Utf8Characters(read.strText);
         return;
     }
     if (!read.bMissing) {
-        m_nLength += read.strText.size();
-        m_nCharacters += Utf8Characters(read.strText);
+        Add(read.strText);
         if (!m_second)
             m_second = read;
         if (read.bFull)
@@ -48,8 +55,7 @@ void CLongLines::Finish(CFieldReader& reader)
 {
     while (m_first) {
         const SFieldRead read = reader.Read(sizeof CQuoteState::m_szQuote);
-        m_nLength += read.strText.size();
-        m_nCharacters += Utf8Characters(read.strText);
+        Add(read.strText);
         if (!read.bFull)
             Close();
     }
@@ -59,13 +65,14 @@ void CLongLines::Close()
 {
     const SFieldRead& first = *m_first;
     const std::size_t nLimit = first.nSize - 2;
-    // Limits count bytes, which are characters unless the line is UTF-8.
-    const char* pszUnit = m_bUtf8 ? " bytes" : " characters";
+    // Limits count bytes, which are characters unless the line has characters of several.
+    const bool bBytes = m_bUtf8 || m_nCharacters != m_nLength;
+    const char* pszUnit = bBytes ? " bytes" : " characters";
     std::string strLength = std::to_string(m_nLength) + pszUnit;
-    if (m_bUtf8 && m_nCharacters != m_nLength)
+    if (m_nCharacters != m_nLength)
         strLength += " (" + std::to_string(m_nCharacters) + " characters)";
     std::string strMessage = first.Name() + " is " + strLength + " long, over the limit of " +
-                             std::to_string(nLimit) + (m_bUtf8 ? pszUnit : "");
+                             std::to_string(nLimit) + (bBytes ? pszUnit : "");
     if (first.eField == EField::Count && IsAllDigits(first.strText))
         strMessage = "the number of quotes must be 0 to 999, at most 3 digits";
     const std::string strNext = m_second ? m_second->Name() : "the next field";

@@ -7,9 +7,14 @@
 
 #include <optional>
 
+class CCodePage;
+
 class CLongLines {
 public:
-    explicit CLongLines(CDiagnostics& diagnostics) : m_diagnostics(diagnostics) {}
+    CLongLines(CDiagnostics& diagnostics, const CCodePage& codePage)
+        : m_diagnostics(diagnostics), m_codePage(codePage)
+    {
+    }
 
     // Every read, in order, once its field is known.
     void Take(const SFieldRead& read);
@@ -17,12 +22,15 @@ public:
     void Finish(CFieldReader& reader);
 
 private:
+    void Add(const std::string& strText);
     void Close();
 
     CDiagnostics& m_diagnostics;
+    const CCodePage& m_codePage;
     std::optional<SFieldRead> m_first;
     std::optional<SFieldRead> m_second;
     std::uint64_t m_nLength = 0;
-    std::uint64_t m_nCharacters = 0; // when the line is UTF-8
+    std::uint64_t m_nCharacters = 0;
     bool m_bUtf8 = false;
+    bool m_bTrailNext = false; // the last byte began a character of two in the code page
 };

@@ -1,5 +1,7 @@
 #include "ModuleBytes.h"
 
+#include "CodePage.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,12 +15,6 @@ std::string Hex(unsigned char ch)
     char szHex[8];
     std::snprintf(szHex, sizeof szHex, "0x%02X", static_cast<unsigned>(ch));
     return szHex;
-}
-
-// Windows-1252 leaves these five unassigned.
-bool IsUnassigned(unsigned char ch)
-{
-    return ch == 0x81 || ch == 0x8D || ch == 0x8F || ch == 0x90 || ch == 0x9D;
 }
 
 // Continuation bytes a UTF-8 lead byte announces, 0 when it is none.
@@ -37,7 +33,10 @@ enum EByteProblem { CONTROL, LONE_CR, UNASSIGNED, PROBLEM_KINDS };
 
 class CByteScanner {
 public:
-    explicit CByteScanner(CDiagnostics& diagnostics) : m_diagnostics(diagnostics) {}
+    CByteScanner(CDiagnostics& diagnostics, const CCodePage& codePage)
+        : m_diagnostics(diagnostics), m_codePage(codePage)
+    {
+    }
 
     void Feed(unsigned char ch);
     void Finish(std::uint64_t nBytesLeft);
@@ -50,15 +49,18 @@ private:
     void Report(EByteProblem eKind, std::uint64_t nColumn, std::string strMessage);
 
     CDiagnostics& m_diagnostics;
+    const CCodePage& m_codePage;
     std::uint64_t m_nLine = 1;
     std::uint64_t m_nColumn = 0; // of the byte last fed, from 1
     bool m_bCrPending = false;
     bool m_reported[PROBLEM_KINDS] = {};
-    // A UTF-8 character being read: its bytes are no Windows-1252 bytes to judge.
+    // A UTF-8 character being read: its bytes are no code page bytes to judge.
     unsigned char m_sequence[4] = {};
     int m_nSequence = 0;
     int m_nNeeded = 0;
     std::uint64_t m_nSequenceColumn = 0;
+    // The last byte began a character of two bytes in the code page.
+    bool m_bTrailNext = false;
     bool m_bStopped = false;
 };
 
@@ -74,6 +76,7 @@ void CByteScanner::Report(EByteProblem eKind, std::uint64_t nColumn, std::string
 void CByteScanner::EndLine()
 {
     FlushSequence();
+    m_bTrailNext = false;
     ++m_nLine;
     m_nColumn = 0;
     for (bool& bReported : m_reported)
@@ -89,14 +92,20 @@ void CByteScanner::FlushSequence()
     m_nNeeded = 0;
 }
 
+// The byte after a lead byte is the second of its character, whatever it would be on its own;
+// no second byte is below 0x40.
 void CByteScanner::Single(unsigned char ch, std::uint64_t nColumn)
 {
+    const bool bTrail = m_bTrailNext && ch >= 0x40;
+    m_bTrailNext = !bTrail && m_codePage.IsLeadByte(ch);
+    if (bTrail || m_bTrailNext)
+        return;
     if (ch == '\t')
         Report(CONTROL, nColumn, "a tab is a control character, not printable text");
     else if (ch < 0x20 || ch == 0x7F)
         Report(CONTROL, nColumn, "byte " + Hex(ch) + " is a control character, not printable text");
-    else if (IsUnassigned(ch))
-        Report(UNASSIGNED, nColumn, "byte " + Hex(ch) + " is no character in Windows-1252");
+    else if (!m_codePage.IsCharacter(ch))
+        Report(UNASSIGNED, nColumn, "byte " + Hex(ch) + " is no character in " + m_codePage.Name());
 }
 
 void CByteScanner::Feed(unsigned char ch)
@@ -123,9 +132,10 @@ void CByteScanner::Feed(unsigned char ch)
     FlushSequence();
     if (ch == '\r') {
         m_bCrPending = true;
+        m_bTrailNext = false;
         return;
     }
-    m_nNeeded = Utf8Continuations(ch);
+    m_nNeeded = m_bTrailNext ? 0 : Utf8Continuations(ch);
     if (m_nNeeded > 0) {
         m_sequence[m_nSequence++] = ch;
         m_nSequenceColumn = m_nColumn;
@@ -149,9 +159,9 @@ void CByteScanner::Finish(std::uint64_t nBytesLeft)
 
 } // namespace
 
-bool ScanModuleBytes(IByteSource& source, CDiagnostics& diagnostics)
+bool ScanModuleBytes(IByteSource& source, const CCodePage& codePage, CDiagnostics& diagnostics)
 {
-    CByteScanner scanner(diagnostics);
+    CByteScanner scanner(diagnostics, codePage);
     const std::size_t kChunk = 65536;
     std::unique_ptr<char[]> pChunk(new char[kChunk]);
     std::uint64_t nLeft = 0;

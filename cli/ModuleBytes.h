@@ -5,6 +5,8 @@
 #include "Diagnostics.h"
 #include "LineReader.h"
 
-// Every kind of problem is reported once per line, at its first column. False when the
-// source could not be read.
-bool ScanModuleBytes(IByteSource& source, CDiagnostics& diagnostics);
+class CCodePage;
+
+// Every kind of problem is reported once per line, at its first column; bytes that are not UTF-8
+// are judged as characters of codePage. False when the source could not be read.
+bool ScanModuleBytes(IByteSource& source, const CCodePage& codePage, CDiagnostics& diagnostics);

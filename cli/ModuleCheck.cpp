@@ -36,9 +36,9 @@ bool IsBlank(const SFieldRead& read)
 
 class CModuleWalk {
 public:
-    CModuleWalk(IByteSource& source, SModuleCheck& check)
-        : m_reader(source), m_longLines(check.diagnostics), m_encoding(check.diagnostics),
-          m_check(check)
+    CModuleWalk(IByteSource& source, const CCodePage& codePage, SModuleCheck& check)
+        : m_reader(source), m_longLines(check.diagnostics, codePage),
+          m_encoding(check.diagnostics, codePage), m_check(check)
     {
     }
 
@@ -118,7 +118,7 @@ void CModuleWalk::Walk()
     }
     m_longLines.Finish(m_reader);
     m_encoding.Finish();
-    m_check.pszEncoding = m_encoding.Name();
+    m_check.strEncoding = m_encoding.Name();
 }
 
 bool CModuleWalk::ReadHeader()
@@ -230,18 +230,18 @@ void CModuleWalk::CheckDeclared()
 
 } // namespace
 
-SModuleCheck CheckModule(const std::string& strPath)
+SModuleCheck CheckModule(const std::string& strPath, const CCodePage& codePage)
 {
     CInputFile bytes(strPath.c_str());
     CInputFile lines(strPath.c_str());
-    return CheckModule(bytes, lines);
+    return CheckModule(bytes, lines, codePage);
 }
 
-SModuleCheck CheckModule(IByteSource& bytes, IByteSource& lines)
+SModuleCheck CheckModule(IByteSource& bytes, IByteSource& lines, const CCodePage& codePage)
 {
     SModuleCheck check;
-    CModuleWalk walk(lines, check);
-    if (!walk.IsReadable() || !ScanModuleBytes(bytes, check.diagnostics)) {
+    CModuleWalk walk(lines, codePage, check);
+    if (!walk.IsReadable() || !ScanModuleBytes(bytes, codePage, check.diagnostics)) {
         check.diagnostics = CDiagnostics();
         return check;
     }

@@ -1,5 +1,6 @@
 #include "ModuleEncoding.h"
 
+#include "CodePage.h"
 #include "FieldEncoding.h"
 
 #include <algorithm>
@@ -31,13 +32,10 @@ void CModuleEncoding::Take(const SFieldRead& read)
     if (IsAscii(strShown))
         return;
     const SFieldEncoding encoding = DecideFieldEncoding(strShown.data(), strShown.size(), bFilled);
-    if (encoding.bUtf8 && encoding.nShown < strShown.size()) {
-        const std::uint64_t nCut = nColumn + encoding.nShown;
-        m_diagnostics.Add(read.nLine, nCut, ESeverity::Warning,
-                          "column " + std::to_string(nCut) +
-                              ": the limit cuts a character in two: " + read.Name() +
-                              " shows without it");
-    }
+    const std::size_t nShown =
+        encoding.bUtf8 ? encoding.nShown : ShownInCodePage(strShown, bFilled);
+    if (nShown < strShown.size())
+        ReportCut(read, nColumn + nShown);
     if (encoding.bUtf8) {
         m_bUtf8 = true;
         return;
@@ -63,17 +61,39 @@ void CModuleEncoding::Finish()
     m_nPendingDropped = 0;
 }
 
-const char* CModuleEncoding::Name() const
+std::string CModuleEncoding::Name() const
 {
     if (m_bUtf8)
         return m_bAnsi ? "mixed encodings" : "UTF-8";
-    return m_bAnsi ? "Windows-1252" : "ASCII";
+    return m_bAnsi ? m_codePage.Name() : "ASCII";
 }
 
 void CModuleEncoding::ReportAnsi(const SAnsiField& field)
 {
     m_diagnostics.Add(field.nLine, field.nColumn, ESeverity::Warning,
                       "column " + std::to_string(field.nColumn) + ": " + field.strName +
-                          " is not UTF-8 from here on, so all of it shows in Windows-1252, "
-                          "unlike the module's UTF-8 fields");
+                          " is not UTF-8 from here on, so all of it shows in " + m_codePage.Name() +
+                          ", unlike the module's UTF-8 fields");
+}
+
+void CModuleEncoding::ReportCut(const SFieldRead& read, std::uint64_t nCut)
+{
+    m_diagnostics.Add(read.nLine, nCut, ESeverity::Warning,
+                      "column " + std::to_string(nCut) + ": the limit cuts a character in two: " +
+                          read.Name() + " shows without it");
+}
+
+// Walked from the start, as the program decides: a lead byte that the limit leaves without
+// its second byte is not shown.
+std::size_t CModuleEncoding::ShownInCodePage(const std::string& strShown, bool bFilled) const
+{
+    std::size_t nPos = 0;
+    while (nPos < strShown.size()) {
+        const std::size_t nNext =
+            nPos + (m_codePage.IsLeadByte(static_cast<unsigned char>(strShown[nPos])) ? 2 : 1);
+        if (nNext > strShown.size() && bFilled)
+            return nPos;
+        nPos = nNext;
+    }
+    return strShown.size();
 }

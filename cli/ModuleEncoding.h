@@ -5,18 +5,24 @@
 #include "Diagnostics.h"
 #include "FieldRead.h"
 
+#include <string>
 #include <vector>
+
+class CCodePage;
 
 class CModuleEncoding {
 public:
-    explicit CModuleEncoding(CDiagnostics& diagnostics) : m_diagnostics(diagnostics) {}
+    CModuleEncoding(CDiagnostics& diagnostics, const CCodePage& codePage)
+        : m_diagnostics(diagnostics), m_codePage(codePage)
+    {
+    }
 
     // Every read of a field the window shows: the title, a text, an attribution.
     void Take(const SFieldRead& read);
     // Reports what is left to report once the last field is known.
     void Finish();
-    // "ASCII", "UTF-8", "Windows-1252" or "mixed encodings".
-    const char* Name() const;
+    // "ASCII", "UTF-8", the code page's name ("Windows-1252") or "mixed encodings".
+    std::string Name() const;
 
 private:
     struct SAnsiField {
@@ -26,8 +32,11 @@ private:
     };
 
     void ReportAnsi(const SAnsiField& field);
+    void ReportCut(const SFieldRead& read, std::uint64_t nCut);
+    std::size_t ShownInCodePage(const std::string& strShown, bool bFilled) const;
 
     CDiagnostics& m_diagnostics;
+    const CCodePage& m_codePage;
     bool m_bUtf8 = false;
     bool m_bAnsi = false;
     // Fields not in UTF-8 found before any field in UTF-8, to report should one come.

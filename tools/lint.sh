@@ -25,16 +25,16 @@ tidy() {
   return "${PIPESTATUS[0]}"
 }
 mingw=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
-portable=(data/*.cpp data/posix/*.cpp framework/IntegerText.cpp cli/*.cpp)
+portable=(data/*.cpp data/posix/*.cpp framework/IntegerText.cpp cli/*.cpp cli/posix/*.cpp)
 windows=()
-for f in data/win32/*.cpp framework/*.cpp ui/*.cpp app/*.cpp shell/*.cpp; do
+for f in data/win32/*.cpp cli/win32/*.cpp framework/*.cpp ui/*.cpp app/*.cpp shell/*.cpp; do
   [ "$f" = framework/IntegerText.cpp ] || windows+=("$f")
 done
 tidy "${portable[@]}" -- -std=c++17 -Idata -Iframework -Icli
 status=$?
 tidy "${windows[@]}" -- --target=x86_64-w64-mingw32 -std=c++17 -nostdinc++ \
   -isystem "$mingw/include/c++" -isystem "$mingw/include/c++/x86_64-w64-mingw32" \
-  -isystem /usr/x86_64-w64-mingw32/include -Idata -Iframework -Iui -Ishell \
+  -isystem /usr/x86_64-w64-mingw32/include -Idata -Iframework -Iui -Ishell -Icli \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX
 report clang-tidy $((status | $?))
 exit $failed

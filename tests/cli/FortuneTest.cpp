@@ -1,6 +1,6 @@
 // fortune2adg: cookies, their conversion, the command line, and modules read back by the
 // program's own quote reader.
-#include "Cp1252.h"
+#include "CodePage.h"
 #include "FortuneConversion.h"
 #include "FortuneModule.h"
 #include "FortuneTool.h"
@@ -8,6 +8,7 @@
 #include "QuoteState.h"
 #include "RecordingView.h"
 #include "ScratchTest.h"
+#include "Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,8 @@ std::vector<std::string> ReadCookies(const std::string& strBytes)
     return cookies;
 }
 
-constexpr EModuleEncoding kU = EModuleEncoding::Utf8, kC = EModuleEncoding::Cp1252;
+const CCodePage kWestern, kJapanese(932);
+const CCodePage *const kU = nullptr, *const kC = &kWestern, *const kJ = &kJapanese;
 
 SFortuneConversion ConvertBytes(const std::string& strBytes)
 {
@@ -94,7 +96,7 @@ const std::string kQuotes = "\xE2\x80\x9CQ\xE2\x80\x9D \xE2\x80\x94 caf\xC3\xA9"
 
 // Raw cookie and the module's encoding, then the reason, text and attribution it converts to.
 // clang-format off
-const std::tuple<std::string, EModuleEncoding, ESkipReason, std::string, std::string> kCookieCases[] = {
+const std::tuple<std::string, const CCodePage*, ESkipReason, std::string, std::string> kCookieCases[] = {
     {"It's a *__\b\bUN*lucky week\n", kU, kOk, "It's a *UN*lucky week", ""},
     {"\bx\by\n", kU, kOk, "y", ""},
     {"a\t\bb \b\b\n", kC, kOk, "a", ""},
@@ -118,12 +120,15 @@ const std::tuple<std::string, EModuleEncoding, ESkipReason, std::string, std::st
     {"a\n  -- b~\n", kU, ESkipReason::Tilde, "", ""},
     {"caf\xE9\n", kU, ESkipReason::BadUtf8, "", ""},
     {"caf\xE9\n", kC, ESkipReason::BadUtf8, "", ""},
-    {"\xE2\x98\x83\n", kC, ESkipReason::Unprintable, "", ""},
-    {"a\xC2\x80\n", kC, ESkipReason::Unprintable, "", ""}, {"\xC4\x80\n", kC, ESkipReason::Unprintable, "", ""},
+    {"\xE2\x98\x83\n", kC, ESkipReason::Unmapped, "", ""},
+    {"a\xC2\x80\n", kC, ESkipReason::Control, "", ""}, {"\xC4\x80\n", kC, ESkipReason::Unmapped, "", ""},
+    {"\xC3\x83\xC2\xA9\n", kC, ESkipReason::ReadsAsUtf8, "", ""},
+    {"\xC3\x97 \xE3\x81\x82\xEF\xBD\xB1\n-- \xC3\x97\n", kJ, kOk, "\x81\x7E \x82\xA0\xB1", "\x81\x7E"},
+    {"\xC3\xA9\n", kJ, ESkipReason::Unmapped, "", ""},
     {"\xC2\xA0\xC3\xBF\xC5\xB8\xE2\x80\xA6\n", kC, kOk, "\xA0\xFF\x9F\x85", ""},
     {"\xC0\x80\n", kC, ESkipReason::BadUtf8, "", ""}, {"\xED\xA0\x80\n", kC, ESkipReason::BadUtf8, "", ""},
     {"\xF4\x90\x80\x80\n", kC, ESkipReason::BadUtf8, "", ""}, {"\xE2\x28\xA1\n", kC, ESkipReason::BadUtf8, "", ""},
-    {"a\rb\n", kC, ESkipReason::Unprintable, "", ""},
+    {"a\rb\n", kC, ESkipReason::Control, "", ""},
     {"a\rb\n", kU, ESkipReason::Control, "", ""},
     {"a\n-- b\x7F\n", kU, ESkipReason::Control, "", ""},
     {"a\xC2\x85" "b\n", kU, ESkipReason::Control, "", ""},
@@ -134,39 +139,41 @@ const std::tuple<std::string, EModuleEncoding, ESkipReason, std::string, std::st
 
 TEST(FortuneTest, ConvertsCookiesByTheRules)
 {
-    for (const auto& [strRaw, eEncoding, reason, strText, strAuthor] : kCookieCases) {
+    for (const auto& [strRaw, pCodePage, reason, strText, strAuthor] : kCookieCases) {
         SQuote quote = {"stale", "stale"};
-        EXPECT_EQ(ConvertCookie({strRaw, false}, eEncoding, quote), reason) << strRaw;
+        EXPECT_EQ(ConvertCookie({strRaw, false}, pCodePage, quote), reason) << strRaw;
         EXPECT_EQ(quote.m_strText + "|" + quote.m_strAuthor, strText + "|" + strAuthor) << strRaw;
     }
     SQuote quote;
     EXPECT_EQ(ConvertCookie({"short\n", true}, kU, quote), ESkipReason::TextTooLong);
 }
 
-constexpr EArgumentText kUtf8 = EArgumentText::Utf8, kAnsi = EArgumentText::Utf8OrAnsi;
+// Where the command line's arguments may be in a code page of their own: nowhere, or in
+// Windows-1252.
+const CCodePage *const kUtf8 = nullptr, *const kAnsi = &kWestern;
 
 TEST(FortuneTest, Titles)
 {
     // clang-format off
-    const std::tuple<std::string, EArgumentText, EModuleEncoding, std::string> kDefaults[] = {
+    const std::tuple<std::string, const CCodePage*, const CCodePage*, std::string> kDefaults[] = {
         {"/usr/share/games/fortunes/literature", kUtf8, kU, "Literature"},
         {"dir\\wisdom.a.txt", kUtf8, kU, "Wisdom.a"}, {"dir/", kAnsi, kU, "Fortunes"},
         {"caf\xE9.txt", kUtf8, kU, "Fortunes"}, {"caf\xE9.txt", kAnsi, kC, "Caf\xE9"},
         {"caf\xE9.txt", kAnsi, kU, "Caf\xC3\xA9"}, {std::string(30, 'n'), kUtf8, kC, "N" + std::string(22, 'n')},
         {Repeat("\xC3\xA9", 12), kUtf8, kU, Repeat("\xC3\xA9", 11)}};
     // clang-format on
-    for (const auto& [strPath, eText, eEncoding, strTitle] : kDefaults)
-        EXPECT_EQ(DefaultTitle(strPath, eText, eEncoding), strTitle) << strPath;
+    for (const auto& [strPath, pCommandLine, pCodePage, strTitle] : kDefaults)
+        EXPECT_EQ(DefaultTitle(strPath, pCommandLine, pCodePage), strTitle) << strPath;
     // clang-format off
-    const std::tuple<std::string, EArgumentText, EModuleEncoding, bool> kGiven[] = {
+    const std::tuple<std::string, const CCodePage*, const CCodePage*, bool> kGiven[] = {
         {std::string(23, 'T'), kUtf8, kU, true}, {std::string(24, 'T'), kAnsi, kC, false},
         {Repeat("\xC3\xA9", 23), kUtf8, kC, true}, {Repeat("\xC3\xA9", 12), kUtf8, kU, false},
         {"caf\xE9", kUtf8, kC, false}, {"caf\xE9", kAnsi, kC, true}, {"\x81", kAnsi, kC, false},
-        {"a\tb", kUtf8, kU, false}};
+        {"a\tb", kUtf8, kU, false}, {"\xC3\x83\xC2\xA9", kUtf8, kC, false}};
     // clang-format on
-    for (const auto& [strGiven, eText, eEncoding, bAccepted] : kGiven) {
+    for (const auto& [strGiven, pCommandLine, pCodePage, bAccepted] : kGiven) {
         std::string strTitle;
-        EXPECT_EQ(MakeTitle(strGiven, eText, eEncoding, strTitle), bAccepted) << strGiven;
+        EXPECT_EQ(MakeTitle(strGiven, pCommandLine, pCodePage, strTitle), bAccepted) << strGiven;
     }
 }
 
@@ -219,6 +226,8 @@ TEST_F(FortuneFileTest, CommandLine)
         {{"--max", "0", kGood}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--max=1000", kGood}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--encoding", "latin1", kGood}, FORTUNE_EXIT_FAILED, false, 2},
+        {{"--encoding=cp12345", kGood}, FORTUNE_EXIT_FAILED, false, 1},
+        {{"--encoding", "Windows-1251", kGood}, FORTUNE_EXIT_WRITTEN, true, 1},
         {{kGood, "--max"}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--quiet", kGood}, FORTUNE_EXIT_FAILED, false, 2},
         {{"--title", std::string(24, 'T'), kGood}, FORTUNE_EXIT_FAILED, false, 1},

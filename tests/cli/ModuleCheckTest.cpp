@@ -1,6 +1,7 @@
 // The checker against hand-made broken modules, each message word for word, and against
 // what the program's own display code shows for the same files.
 #include "ModuleCheck.h"
+#include "CodePage.h"
 #include "QuotePreview.h"
 #include "ScratchTest.h"
 
@@ -12,10 +13,11 @@
 namespace {
 
 const std::string kFixtures = ADAGIO_CLI_FIXTURES "/";
+const CCodePage kWestern;
 
 std::vector<std::string> Messages(const std::string& strName)
 {
-    const SModuleCheck check = CheckModule(kFixtures + strName);
+    const SModuleCheck check = CheckModule(kFixtures + strName, kWestern);
     EXPECT_TRUE(check.bReadable) << strName;
     std::vector<std::string> messages;
     for (const SDiagnostic& diagnostic : check.diagnostics.Sorted())
@@ -171,7 +173,7 @@ TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
          {"Invalid quote module selected. Please click on Options and load a valid module.", ""}},
     };
     for (const auto& test : kCases) {
-        const SQuotePreview preview = PreviewQuote(kFixtures + test.pszName, test.nQuote);
+        const SQuotePreview preview = PreviewQuote(kFixtures + test.pszName, test.nQuote, kWestern);
         EXPECT_EQ(preview.strText, test.expected.strText) << test.pszName << " " << test.nQuote;
         EXPECT_EQ(preview.strAuthor, test.expected.strAuthor) << test.pszName << " " << test.nQuote;
     }
@@ -183,7 +185,8 @@ using CHostileModuleTest = CScratchTest;
 // counts the rest, and a folder or a missing file gets no report.
 TEST_F(CHostileModuleTest, NoFileStopsTheCheck)
 {
-    const SModuleCheck endless = CheckModule(Write("line.adg", std::string(5'000'000, 'z')));
+    const SModuleCheck endless =
+        CheckModule(Write("line.adg", std::string(5'000'000, 'z')), kWestern);
     ASSERT_EQ(endless.diagnostics.Sorted().size(), 2u);
     EXPECT_EQ(
         endless.diagnostics.Sorted()[0].strMessage.rfind("the title is 5000000 characters long", 0),
@@ -193,13 +196,14 @@ TEST_F(CHostileModuleTest, NoFileStopsTheCheck)
     for (int i = 0; i < 100'000; ++i)
         strModule += "%\n";
     // Each quote reads three "%" lines, the second of them an error; one more for the count.
-    const CDiagnostics separators = CheckModule(Write("separators.adg", strModule)).diagnostics;
+    const CDiagnostics separators =
+        CheckModule(Write("separators.adg", strModule), kWestern).diagnostics;
     EXPECT_EQ(separators.Errors(), 33'334u);
     EXPECT_EQ(separators.Sorted().size(), CDiagnostics::kMaxKept);
     EXPECT_EQ(separators.Dropped(), 33'334u - CDiagnostics::kMaxKept);
 
-    EXPECT_FALSE(CheckModule(m_dir.string()).bReadable);
-    EXPECT_FALSE(CheckModule((m_dir / "missing.adg").string()).bReadable);
+    EXPECT_FALSE(CheckModule(m_dir.string(), kWestern).bReadable);
+    EXPECT_FALSE(CheckModule((m_dir / "missing.adg").string(), kWestern).bReadable);
 }
 
 } // namespace
