@@ -2,6 +2,7 @@
 // reads and writes it, made to give the same on Linux and on Windows.
 #pragma once
 
+#include "LegacyCodePage.h"
 #include "SystemConverter.h"
 
 #include <string>
@@ -17,6 +18,11 @@ public:
     // "Windows-1252", "code page 932".
     std::string Name() const;
     bool IsLeadByte(unsigned char ch) const { return m_converter.IsLeadByte(ch); }
+    // As the program's data core takes it.
+    CLegacyCodePage Legacy() const
+    {
+        return CLegacyCodePage(m_nNumber, [this](unsigned char ch) { return IsLeadByte(ch); });
+    }
     // A byte the window shows as a character of its own: no control code, no byte the code
     // page leaves out; a lead byte, whose character its next byte completes.
     bool IsCharacter(unsigned char ch) const { return m_abCharacter[ch]; }

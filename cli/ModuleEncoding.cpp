@@ -16,6 +16,11 @@ bool IsAscii(const std::string& strText)
 
 } // namespace
 
+CModuleEncoding::CModuleEncoding(CDiagnostics& diagnostics, const CCodePage& codePage)
+    : m_diagnostics(diagnostics), m_codePage(codePage), m_legacy(codePage.Legacy())
+{
+}
+
 void CModuleEncoding::Take(const SFieldRead& read)
 {
     // The window shows a field up to a NUL byte; an editor's byte-order mark is no title.
@@ -31,11 +36,10 @@ void CModuleEncoding::Take(const SFieldRead& read)
     }
     if (IsAscii(strShown))
         return;
-    const SFieldEncoding encoding = DecideFieldEncoding(strShown.data(), strShown.size(), bFilled);
-    const std::size_t nShown =
-        encoding.bUtf8 ? encoding.nShown : ShownInCodePage(strShown, bFilled);
-    if (nShown < strShown.size())
-        ReportCut(read, nColumn + nShown);
+    const SFieldEncoding encoding =
+        DecideFieldEncoding(strShown.data(), strShown.size(), bFilled, m_legacy);
+    if (encoding.nShown < strShown.size())
+        ReportCut(read, nColumn + encoding.nShown);
     if (encoding.bUtf8) {
         m_bUtf8 = true;
         return;
@@ -81,19 +85,4 @@ void CModuleEncoding::ReportCut(const SFieldRead& read, std::uint64_t nCut)
     m_diagnostics.Add(read.nLine, nCut, ESeverity::Warning,
                       "column " + std::to_string(nCut) + ": the limit cuts a character in two: " +
                           read.Name() + " shows without it");
-}
-
-// Walked from the start, as the program decides: a lead byte that the limit leaves without
-// its second byte is not shown.
-std::size_t CModuleEncoding::ShownInCodePage(const std::string& strShown, bool bFilled) const
-{
-    std::size_t nPos = 0;
-    while (nPos < strShown.size()) {
-        const std::size_t nNext =
-            nPos + (m_codePage.IsLeadByte(static_cast<unsigned char>(strShown[nPos])) ? 2 : 1);
-        if (nNext > strShown.size() && bFilled)
-            return nPos;
-        nPos = nNext;
-    }
-    return strShown.size();
 }

@@ -4,6 +4,7 @@
 
 #include "Diagnostics.h"
 #include "FieldRead.h"
+#include "LegacyCodePage.h"
 
 #include <string>
 #include <vector>
@@ -12,10 +13,7 @@ class CCodePage;
 
 class CModuleEncoding {
 public:
-    CModuleEncoding(CDiagnostics& diagnostics, const CCodePage& codePage)
-        : m_diagnostics(diagnostics), m_codePage(codePage)
-    {
-    }
+    CModuleEncoding(CDiagnostics& diagnostics, const CCodePage& codePage);
 
     // Every read of a field the window shows: the title, a text, an attribution.
     void Take(const SFieldRead& read);
@@ -33,10 +31,10 @@ private:
 
     void ReportAnsi(const SAnsiField& field);
     void ReportCut(const SFieldRead& read, std::uint64_t nCut);
-    std::size_t ShownInCodePage(const std::string& strShown, bool bFilled) const;
 
     CDiagnostics& m_diagnostics;
     const CCodePage& m_codePage;
+    CLegacyCodePage m_legacy;
     bool m_bUtf8 = false;
     bool m_bAnsi = false;
     // Fields not in UTF-8 found before any field in UTF-8, to report should one come.

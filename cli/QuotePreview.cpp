@@ -34,6 +34,7 @@ SQuotePreview PreviewQuote(const std::string& strPath, int nQuote, const CCodePa
     state.m_strModulePath = strPath;
     state.m_nCurrentQuote = nQuote - 1;
     state.m_bHoldQuote = true;
+    state.m_codePage = codePage.Legacy();
     CPreviewView view(codePage);
     state.ShowQuoteText(view);
     return view.m_preview;

@@ -13,11 +13,11 @@
 namespace {
 
 const std::string kFixtures = ADAGIO_CLI_FIXTURES "/";
-const CCodePage kWestern;
+const CCodePage kWestern, kJapanese(932);
 
-std::vector<std::string> Messages(const std::string& strName)
+std::vector<std::string> Messages(const std::string& strName, const CCodePage& codePage = kWestern)
 {
-    const SModuleCheck check = CheckModule(kFixtures + strName, kWestern);
+    const SModuleCheck check = CheckModule(kFixtures + strName, codePage);
     EXPECT_TRUE(check.bReadable) << strName;
     std::vector<std::string> messages;
     for (const SDiagnostic& diagnostic : check.diagnostics.Sorted())
@@ -28,6 +28,7 @@ std::vector<std::string> Messages(const std::string& strName)
 struct SFixture {
     const char* pszName;
     std::vector<std::string> messages;
+    const CCodePage* pCodePage = &kWestern;
 };
 
 const SFixture kFixtureMessages[] = {
@@ -126,6 +127,14 @@ const SFixture kFixtureMessages[] = {
       "stray-bytes.adg:8: warning: column 5: byte 0x07 is a control character, not printable "
       "text"}},
     {"utf8-clean.adg", {}},
+    {"shift-jis.adg", {}, &kJapanese},
+    {"shift-jis-cut.adg",
+     {"shift-jis-cut.adg:4: error: quote 1's text is 200 bytes (101 characters) long, "
+      "over the limit of 198 bytes: only its first 199 bytes are read (room for 198 "
+      "and a line end), and the rest is read as quote 1's attribution",
+      "shift-jis-cut.adg:4: warning: column 199: the limit cuts a character in two: "
+      "quote 1's text shows without it"},
+     &kJapanese},
     {"utf8-cut-and-mixed.adg",
      {"utf8-cut-and-mixed.adg:4: error: quote 1's text is 204 bytes (104 characters) long, over "
       "the limit of 198 bytes: only its first 199 bytes are read (room for 198 and a line end), "
@@ -141,20 +150,27 @@ const SFixture kFixtureMessages[] = {
 TEST(ModuleCheckTest, EachFixtureGetsItsMessages)
 {
     for (const SFixture& fixture : kFixtureMessages)
-        EXPECT_EQ(Messages(fixture.pszName), fixture.messages) << fixture.pszName;
+        EXPECT_EQ(Messages(fixture.pszName, *fixture.pCodePage), fixture.messages)
+            << fixture.pszName;
 }
 
-// What the messages say the window shows, as the program's display code shows it, in UTF-8.
+// What the messages say the window shows, as the program's display code shows it, in UTF-8. On
+// a Japanese system a "~" that is the second byte of a character is that character, one after a
+// character whose second byte has a lead byte's value a line break, and a lead byte the limit
+// cuts off is dropped.
 TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
 {
     const std::string strX199(199, 'x'), strY199(199, 'y'), strY49(49, 'y');
-    std::string strE99;
-    for (int i = 0; i < 99; ++i)
+    std::string strE99, strA98;
+    for (int i = 0; i < 99; ++i) {
         strE99 += "\xC3\xA9";
+        strA98 += i < 98 ? "あ" : "";
+    }
     const struct {
         const char* pszName;
         int nQuote;
         SQuotePreview expected;
+        const CCodePage* pCodePage = &kWestern;
     } kCases[] = {
         {"over-long-fields.adg", 1, {strX199, ""}},
         {"over-long-fields.adg", 2, {"A", " "}},
@@ -164,6 +180,7 @@ TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
         {"clean-layouts.adg", 2, {"No attribution: the next separator stands in", " "}},
         {"declared-more.adg", 4, {"", ""}},
         {"stray-bytes.adg", 1, {"One\rtwo", "A\tB"}},
+        {"stray-bytes.adg", 2, {"Caf\xC3\x83\xC2\xA9 \xC2\x81", "Bell\a"}},
         {"utf8-cut-and-mixed.adg",
          1,
          {strE99, "\xC2\xA9"
@@ -171,9 +188,13 @@ TEST(ModuleCheckTest, PreviewShowsWhatTheMessagesDescribe)
         {"header-without-separator.adg",
          1,
          {"Invalid quote module selected. Please click on Options and load a valid module.", ""}},
+        {"shift-jis.adg", 1, {"にさんがろく 2×3=6", "ｱﾀﾞｷﾞｵ"}, &kJapanese},
+        {"shift-jis.adg", 2, {"期\r\n×", " "}, &kJapanese},
+        {"shift-jis-cut.adg", 1, {strA98 + "ab", "A"}, &kJapanese},
     };
     for (const auto& test : kCases) {
-        const SQuotePreview preview = PreviewQuote(kFixtures + test.pszName, test.nQuote, kWestern);
+        const SQuotePreview preview =
+            PreviewQuote(kFixtures + test.pszName, test.nQuote, *test.pCodePage);
         EXPECT_EQ(preview.strText, test.expected.strText) << test.pszName << " " << test.nQuote;
         EXPECT_EQ(preview.strAuthor, test.expected.strAuthor) << test.pszName << " " << test.nQuote;
     }

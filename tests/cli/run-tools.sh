@@ -16,6 +16,7 @@ check() {
 }
 exits() { local want=$1; shift; run "$@" >"$work/out.txt" 2>"$work/err.txt"; [ $? -eq "$want" ]; }
 says() { tr -d '\r' <"$work/out.txt" | grep -qF -- "$1"; }
+tells() { tr -d '\r' <"$work/err.txt" | grep -qF -- "$1"; }
 prints() { [ "$(tr -d '\r' <"$work/out.txt")" = "$1" ]; }
 
 rm -rf "$work" && mkdir -p "$work"
@@ -40,6 +41,20 @@ check "a UTF-8 module" exits 0 "$adgcheck" "$fixtures/utf8-clean.adg"
 check "its encoding" says "utf8-clean.adg: 2 quotes in UTF-8, 0 errors, 0 warnings"
 check "a Windows-1252 field shown" exits 0 "$adgcheck" --show 2 "$fixtures/utf8-cut-and-mixed.adg"
 check "in UTF-8" prints $'[quote]\nCaf\xC3\xA9 cr\xC3\xA8me\n[attribution]\nAnon'
+
+check "a Shift-JIS module read in code page 932" exits 0 "$adgcheck" --codepage 932 "$fixtures/shift-jis.adg"
+check "its encoding" says "shift-jis.adg: 2 quotes in code page 932, 0 errors, 0 warnings"
+check "a \"~\" in a character and one after it" exits 0 "$adgcheck" --codepage=932 --show 2 "$fixtures/shift-jis.adg"
+check "shown as Windows shows them" prints $'[quote]\n\xE6\x9C\x9F\n\xC3\x97\n[attribution]\n '
+check "a code page no converter has" exits 2 "$adgcheck" --codepage 99 "$fixtures/shift-jis.adg"
+
+printf '\xC3\x97 \xE3\x81\x82\n-- \xE6\x9C\x9F\n%%\ncaf\xC3\xA9\n' >"$work/times"
+check "cookies into code page 932" exits 0 "$fortune2adg" --encoding cp932 "$work/times"
+check "a \"~\" as a character's second byte" bash -c "cmp -s '$work/out.txt' <(printf 'Times\r\n1\r\n%%\r\n\x81\x7E \x82\xA0\r\n\x8A\xFA\r\n%%\r\n')"
+check "what code page 932 lacks, counted" tells "skipped 1 cookie: 1 with characters the code page lacks"
+cp "$work/out.txt" "$work/times-932.adg"
+check "the module passes adgcheck in code page 932" exits 0 "$adgcheck" --codepage 932 "$work/times-932.adg"
+check "an encoding no converter has" exits 2 "$fortune2adg" --encoding windows-99 "$work/times"
 
 for name in fortunes literature riddles; do
   [ -f "$fortunes/$name" ] || { echo "FAILED: $fortunes/$name missing (fortunes-min)"; failed=$((failed + 1)); continue; }
