@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,9 +19,9 @@ bool IsRefused(UINT nCodePage)
 }
 
 bool ToWide(UINT nCodePage, DWORD nFlags, const char* pBytes, std::size_t nLength,
-            std::wstring& strWide)
+            std::vector<wchar_t>& wide)
 {
-    strWide.clear();
+    wide.clear();
     if (nLength == 0)
         return true;
     if (nLength > INT_MAX)
@@ -29,23 +30,23 @@ bool ToWide(UINT nCodePage, DWORD nFlags, const char* pBytes, std::size_t nLengt
     const int nChars = ::MultiByteToWideChar(nCodePage, nFlags, pBytes, nBytes, nullptr, 0);
     if (nChars <= 0)
         return false;
-    strWide.resize(static_cast<std::size_t>(nChars));
-    return ::MultiByteToWideChar(nCodePage, nFlags, pBytes, nBytes, &strWide[0], nChars) == nChars;
+    wide.resize(static_cast<std::size_t>(nChars));
+    return ::MultiByteToWideChar(nCodePage, nFlags, pBytes, nBytes, wide.data(), nChars) == nChars;
 }
 
-bool FromWide(UINT nCodePage, DWORD nFlags, const std::wstring& strWide, std::string& strBytes,
+bool FromWide(UINT nCodePage, DWORD nFlags, const std::vector<wchar_t>& wide, std::string& strBytes,
               BOOL* pbUsedDefault)
 {
     strBytes.clear();
-    if (strWide.empty())
+    if (wide.empty())
         return true;
-    const int nChars = static_cast<int>(strWide.size());
-    const int nBytes = ::WideCharToMultiByte(nCodePage, nFlags, strWide.data(), nChars, nullptr, 0,
+    const int nChars = static_cast<int>(wide.size());
+    const int nBytes = ::WideCharToMultiByte(nCodePage, nFlags, wide.data(), nChars, nullptr, 0,
                                              nullptr, pbUsedDefault);
     if (nBytes <= 0)
         return false;
     strBytes.resize(static_cast<std::size_t>(nBytes));
-    return ::WideCharToMultiByte(nCodePage, nFlags, strWide.data(), nChars, &strBytes[0], nBytes,
+    return ::WideCharToMultiByte(nCodePage, nFlags, wide.data(), nChars, &strBytes[0], nBytes,
                                  nullptr, pbUsedDefault) == nBytes;
 }
 
@@ -73,19 +74,19 @@ CSystemConverter::~CSystemConverter() = default;
 // legacy code page refuse a byte.
 bool CSystemConverter::ToUtf8(const char* pBytes, std::size_t nLength, std::string& strUtf8) const
 {
-    std::wstring strWide;
-    return IsOpen() && ToWide(m_pSystem->nCodePage, 0, pBytes, nLength, strWide) &&
-           FromWide(CP_UTF8, 0, strWide, strUtf8, nullptr);
+    std::vector<wchar_t> wide;
+    return IsOpen() && ToWide(m_pSystem->nCodePage, 0, pBytes, nLength, wide) &&
+           FromWide(CP_UTF8, 0, wide, strUtf8, nullptr);
 }
 
 // Without best fit, a character the code page lacks becomes the default character and says so.
 bool CSystemConverter::FromUtf8(const std::string& strUtf8, std::string& strBytes) const
 {
-    std::wstring strWide;
+    std::vector<wchar_t> wide;
     BOOL bUsedDefault = FALSE;
     return IsOpen() &&
-           ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, strUtf8.data(), strUtf8.size(), strWide) &&
-           FromWide(m_pSystem->nCodePage, WC_NO_BEST_FIT_CHARS, strWide, strBytes, &bUsedDefault) &&
+           ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, strUtf8.data(), strUtf8.size(), wide) &&
+           FromWide(m_pSystem->nCodePage, WC_NO_BEST_FIT_CHARS, wide, strBytes, &bUsedDefault) &&
            !bUsedDefault;
 }
 
