@@ -164,8 +164,8 @@ int main(int argc, char** argv)
     const CCodePage codePage(options.nCodePage);
     if (!codePage.IsOpen()) {
         std::fprintf(stderr,
-                     "adgcheck: this system cannot read code page %u as a module's, with "
-                     "characters of one or two bytes and ASCII as it is\n",
+                     "adgcheck: code page %u is none this system reads modules in: one its "
+                     "converter knows, of characters of one or two bytes, with ASCII as ASCII\n",
                      options.nCodePage);
         return EXIT_UNREADABLE;
     }

@@ -9,8 +9,8 @@ namespace {
 
 const char kszReplacement[] = "\xEF\xBF\xBD";
 
-// Control codes, the replacement character and the private use area Windows maps a code page's
-// gaps to.
+// No control code, no replacement character, nothing in the private use area that Windows maps
+// some code pages' gaps to.
 bool IsShownAsCharacter(char32_t cp)
 {
     return cp >= 0x20 && !(cp >= 0x7F && cp < 0xA0) && cp != 0xFFFD &&

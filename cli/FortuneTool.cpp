@@ -43,9 +43,9 @@ SFortuneRun RunFortune2Adg(const std::vector<std::string>& args)
     }
     const std::unique_ptr<CCodePage> pCodePage = OpenCodePage(options.m_nCodePage);
     if (pCodePage && !pCodePage->IsOpen())
-        return Refuse("--encoding: this system cannot write code page " +
-                          std::to_string(options.m_nCodePage) +
-                          " as a module's, with characters of one or two bytes and ASCII as it is",
+        return Refuse("code page " + std::to_string(options.m_nCodePage) +
+                          " is none this system writes modules in: one its converter knows, of "
+                          "characters of one or two bytes, with ASCII as ASCII",
                       false);
     const std::unique_ptr<CCodePage> pCommandLine = OpenCodePage(CommandLineCodePage());
     std::string strTitle;
