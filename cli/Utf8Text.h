@@ -1,6 +1,7 @@
 // UTF-8 as the tools take it from fortune files and command lines, and give it out.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 bool IsValidUtf8(const std::string& str);
