@@ -10,11 +10,26 @@ namespace {
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 const std::size_t kFailed = static_cast<std::size_t>(-1);
 
+// Windows' numbers of the code pages glibc knows only by name: ISO 8859, KOI8, ASCII.
+std::string NamedCodePage(unsigned nCodePage)
+{
+    const unsigned nIso = nCodePage - 28590;
+    if ((nIso >= 1 && nIso <= 9) || nIso == 13 || nIso == 15)
+        return "ISO-8859-" + std::to_string(nIso);
+    if (nCodePage == 20866 || nCodePage == 21866)
+        return nCodePage == 20866 ? "KOI8-R" : "KOI8-U";
+    return nCodePage == 20127 ? "ASCII" : "";
+}
+
 // glibc knows the Windows code pages as WINDOWS-N, some only as CPN.
 iconv_t OpenEither(unsigned nCodePage, bool bToUtf8)
 {
-    for (const char* pszPrefix : {"WINDOWS-", "CP"}) {
-        const std::string strName = pszPrefix + std::to_string(nCodePage);
+    const std::string strNumber = std::to_string(nCodePage);
+    for (const std::string& strName :
+         {"WINDOWS-" + strNumber, "CP" + strNumber, NamedCodePage(nCodePage)}) {
+        // An empty name would be the locale's own character set.
+        if (strName.empty())
+            continue;
         const iconv_t converter = bToUtf8 ? ::iconv_open("UTF-8", strName.c_str())
                                           : ::iconv_open(strName.c_str(), "UTF-8");
         if (converter != kNoConverter)

@@ -16,7 +16,9 @@ const std::tuple<unsigned, std::string, std::string> kShown[] = {
     {936, "\xD6\xD0~", "\xE4\xB8\xAD~"},
     {949, "\xB0\xA1", "\xEA\xB0\x80"},
     {950, "\xA4\xA4", "\xE4\xB8\xAD"},
-    {1251, "\xC0\xFF", "\xD0\x90\xD1\x8F"}};
+    {1251, "\xC0\xFF", "\xD0\x90\xD1\x8F"},
+    // Known to glibc by name only.
+    {28591, "\xE9", "\xC3\xA9"}, {20866, "\xC1", "\xD0\xB0"}};
 
 const std::tuple<unsigned, std::string, bool, std::string> kWritten[] = {
     {1252, "\xC3\xA9\xE2\x82\xAC", true, "\xE9\x80"},
