@@ -6,17 +6,6 @@
 
 namespace {
 
-// LogPixels for the programs started while it lives, then 96, the scale of every other suite.
-struct SScaledDisplay {
-    SScaledDisplay() { Set(144); }
-    ~SScaledDisplay() { Set(96); }
-    static void Set(DWORD nDpi)
-    {
-        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
-                          &nDpi, sizeof nDpi);
-    }
-};
-
 bool InWorkArea(HWND hwnd)
 {
     RECT area = {}, both = {};
@@ -35,7 +24,7 @@ TEST_F(CDisplayScaleTest, WindowGrowsCentresAndStaysOnScreenAt144Dpi)
     ASSERT_NE(hQuote, nullptr);
     const RECT at96 = WindowRect(hQuote);
     CloseProgram(hQuote);
-    const SScaledDisplay scaled;
+    const SScaledDisplay scaled(144);
     hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     const RECT rect = WindowRect(hQuote);
