@@ -1,16 +1,17 @@
-// The window in the user's language, which Windows' resource loader picks from the UI
-// language. Each language runs in a CTest entry of its own that sets the locale (LC_ALL) and
-// skips everywhere else. Texts are measured here with the font the dialog gives the control.
+// The window in the user's language, which Windows' resource loader picks from the UI language,
+// at 96 dpi and at 144 (150 % display scaling). Each language runs in a CTest entry of its own
+// that sets the locale (LC_ALL) and skips in any other. Each text is measured here, in the font
+// the program gives its control.
 #include "ProgramTest.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstdlib>
 
 #include <commctrl.h>
 
 namespace {
 
-// Every text of the two dialogs, the Open dialog's filter and the range prompt in English.
+// Both dialogs, the Open dialog's filter and the range prompt in English.
 const std::vector<std::string> kEnglish = {"&Close",
                                            "&Options",
                                            "<-- &Previous quote",
@@ -43,19 +44,17 @@ const std::vector<std::string> kEnglish = {"&Close",
                                            "Adagiomill options",
                                            "Adagiomill modules (*.adg)",
                                            "Please enter an integer between 5 and 30."};
-// The Open dialog's list of file types (cmb1); the system keeps a message box's text in 0xFFFF.
-const int kFilterCombo = 0x470, kBoxText = 0xFFFF;
 
 struct SLanguage {
     const char* pszName;
     LANGID nLanguage;
     int nDpi;
-    // An umlaut, Cyrillic or a kanji read back whole shows the resource compiler read UTF-8.
-    const char* pszNext;
-    std::vector<std::string> shared; // English texts this language writes the same
+    const char* pszNext; // an umlaut, Cyrillic or kanji: the resource compiler read UTF-8
+    std::vector<std::string> shared; // what it writes as English does
 };
 
 const SLanguage kLanguages[] = {{"English", 0x0409, 96, "&Next quote -->", kEnglish},
+                                {"English144", 0x0409, 144, "&Next quote -->", kEnglish},
                                 {"Swedish", 0x041D, 96, "&Next quote -->", kEnglish},
                                 {"German", 0x0407, 96, u8"&Nächstes Zitat -->", {}},
                                 {"German144", 0x0407, 144, u8"&Nächstes Zitat -->", {}},
@@ -67,115 +66,80 @@ const SLanguage kLanguages[] = {{"English", 0x0409, 96, "&Next quote -->", kEngl
                                 {"Portuguese", 0x0416, 96, u8"&Próxima citação -->", {}},
                                 {"Chinese", 0x0804, 96, u8"下一条名言(&N) -->", {}}};
 
-std::wstring Wide(const std::string& strText)
+bool InWorkArea(HWND hwnd)
 {
-    std::wstring strWide(strText.size() + 1, L'\0');
-    strWide.resize(
-        static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, strText.c_str(), -1, &strWide[0],
-                                                       static_cast<int>(strWide.size())) -
-                                 1));
-    return strWide;
+    RECT area = {}, both = {};
+    const RECT rect = WindowRect(hwnd);
+    return ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0) &&
+           ::IntersectRect(&both, &rect, &area) && ::EqualRect(&both, &rect);
 }
 
-std::string Utf8(const wchar_t* pszText)
-{
-    char szText[256] = "";
-    ::WideCharToMultiByte(CP_UTF8, 0, pszText, -1, szText, sizeof szText, nullptr, nullptr);
-    szText[sizeof szText - 1] = '\0';
-    return szText;
-}
-
-// The font the program gives the control: 9-point Arial in the quote fields, the dialog's
-// 8-point MS Shell Dlg elsewhere.
-HFONT FontOf(HWND hControl, int nDpi)
+// A text is whole when it fits the control less what its frame, box or margins take (pixels
+// at 96 dpi), drawn as the control draws it, in 9-point Arial in the quote fields and the
+// dialog's 8-point MS Shell Dlg elsewhere.
+void ExpectWhole(HWND hControl, const std::string& strText, int nDpi, int nTaken, UINT nFormat)
 {
     const int nId = ::GetDlgCtrlID(hControl);
     const bool bQuote = nId == IDC_QUOTE_TEXT || nId == IDC_QUOTE_AUTHOR;
-    return ::CreateFontW(-::MulDiv(bQuote ? 9 : 8, nDpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
-                         DEFAULT_CHARSET, 0, 0, 0, 0, bQuote ? L"Arial" : L"MS Shell Dlg");
-}
-
-// The room the control leaves its text, in pixels: beside a check box's box, inside a
-// button's frame or a group box's line, within an edit control's margins.
-SIZE RoomFor(HWND hControl, int nDpi, UINT& nFormat)
-{
-    RECT rect = {};
-    ::GetClientRect(hControl, &rect);
-    wchar_t szClass[16] = L"";
-    ::GetClassNameW(hControl, szClass, 16);
-    const LONG nStyle = ::GetWindowLongW(hControl, GWL_STYLE);
-    const LONG nType = nStyle & BS_TYPEMASK;
-    int nTaken = 0;
-    nFormat = DT_SINGLELINE;
-    if (lstrcmpiW(szClass, L"Button") == 0) {
-        const bool bBox = nType == BS_AUTOCHECKBOX || nType == BS_AUTORADIOBUTTON;
-        nTaken = bBox ? 17 : nType == BS_GROUPBOX ? 16 : 8;
-    } else if (lstrcmpiW(szClass, L"Static") == 0 && (nStyle & SS_TYPEMASK) != SS_LEFTNOWORDWRAP) {
-        nFormat = DT_WORDBREAK;
-    } else if (lstrcmpiW(szClass, L"Edit") == 0) {
-        nFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
-        const LRESULT nMargins = SendWithDeadline(hControl, EM_GETMARGINS).value_or(0);
-        rect.right -= LOWORD(nMargins) + HIWORD(nMargins);
-    }
-    return {rect.right - ::MulDiv(nTaken, nDpi, 96), rect.bottom};
-}
-
-void ExpectWhole(HWND hControl, const std::wstring& strText, int nDpi, SIZE room, UINT nFormat)
-{
+    const HFONT hFont =
+        ::CreateFontA(-::MulDiv(bQuote ? 9 : 8, nDpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                      DEFAULT_CHARSET, 0, 0, 0, 0, bQuote ? "Arial" : "MS Shell Dlg");
+    wchar_t szText[256] = L"";
+    ::MultiByteToWideChar(CP_UTF8, 0, strText.c_str(), -1, szText, 256);
+    szText[255] = L'\0';
+    RECT room = {};
+    ::GetClientRect(hControl, &room);
+    room.right -= ::MulDiv(nTaken, nDpi, 96);
+    RECT need = {0, 0, room.right, 0};
     const HDC hdc = ::GetDC(nullptr);
-    const HFONT hFont = FontOf(hControl, nDpi);
     const HGDIOBJ hOld = ::SelectObject(hdc, hFont);
-    RECT need = {0, 0, room.cx, 0};
-    ::DrawTextW(hdc, strText.c_str(), -1, &need, nFormat | DT_CALCRECT);
-    ::SelectObject(hdc, hOld);
-    ::DeleteObject(hFont);
+    ::DrawTextW(hdc, szText, -1, &need, nFormat | DT_CALCRECT);
+    ::DeleteObject(::SelectObject(hdc, hOld));
     ::ReleaseDC(nullptr, hdc);
-    EXPECT_TRUE(need.right <= room.cx && need.bottom <= room.cy)
-        << WindowText(hControl) << " needs " << need.right << " x " << need.bottom << ", has "
-        << room.cx << " x " << room.cy;
+    EXPECT_TRUE(need.right <= room.right && need.bottom <= room.bottom)
+        << strText << " needs " << need.right << " x " << need.bottom << ", has " << room.right;
 }
 
-// The arrows and the icon have a text that is never shown.
-bool ShowsText(HWND hControl)
-{
-    wchar_t szClass[16] = L"";
-    ::GetClassNameW(hControl, szClass, 16);
-    const LONG nStyle = ::GetWindowLongW(hControl, GWL_STYLE);
-    const bool bIcon = lstrcmpiW(szClass, L"Static") == 0 && (nStyle & SS_TYPEMASK) == SS_ICON;
-    return lstrcmpiW(szClass, UPDOWN_CLASSW) != 0 && !bIcon;
-}
-
-// Every control's text, each checked whole; the entries of the position list too.
+// Every control's text, each checked whole, and the entries of the position list; the arrows'
+// and the icon's texts are never shown.
 void CollectTexts(HWND hDlg, int nDpi, std::vector<std::string>& texts)
 {
     for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild;
          hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        if (!ShowsText(hChild))
+        char szClass[16] = "";
+        ::GetClassNameA(hChild, szClass, sizeof szClass);
+        const std::string strClass = szClass;
+        const LONG nStyle = ::GetWindowLongA(hChild, GWL_STYLE), nType = nStyle & BS_TYPEMASK;
+        const bool bBox = nType == BS_AUTOCHECKBOX || nType == BS_AUTORADIOBUTTON;
+        if (strClass == UPDOWN_CLASSA || (strClass == "Static" && nType == SS_ICON))
             continue;
         texts.push_back(WindowText(hChild));
-        UINT nFormat = 0;
-        SIZE room = RoomFor(hChild, nDpi, nFormat);
-        if (::GetDlgCtrlID(hChild) != IDC_POSITION) {
-            ExpectWhole(hChild, Wide(texts.back()), nDpi, room, nFormat);
-            continue;
-        }
-        const LRESULT nItemHeight = SendWithDeadline(hChild, LB_GETITEMHEIGHT).value_or(0);
-        EXPECT_LE(3 * nItemHeight, room.cy) << "the position list";
-        room = {room.cx - ::MulDiv(4, nDpi, 96), static_cast<LONG>(nItemHeight)};
-        for (WPARAM i = 0; i < 3; ++i) {
+        if (strClass == "Button")
+            ExpectWhole(hChild, texts.back(), nDpi,
+                        bBox                   ? 17
+                        : nType == BS_GROUPBOX ? 16
+                                               : 8,
+                        DT_SINGLELINE);
+        else if (strClass == "Static")
+            ExpectWhole(hChild, texts.back(), nDpi, 0,
+                        nType == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK);
+        else if (strClass == "Edit")
+            ExpectWhole(hChild, texts.back(), nDpi, 6, DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        for (WPARAM i = 0; strClass == "ListBox" && i < 3; ++i) {
             wchar_t szItem[64] = L"";
-            ASSERT_EQ(SendWithDeadline(hChild, LB_GETTEXTLEN, i),
-                      SendWithDeadline(hChild, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szItem)));
-            texts.push_back(Utf8(szItem));
-            ExpectWhole(hChild, szItem, nDpi, room, DT_SINGLELINE | DT_NOPREFIX);
+            char szUtf8[256] = "";
+            ASSERT_TRUE(SendWithDeadline(hChild, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szItem)));
+            ::WideCharToMultiByte(CP_UTF8, 0, szItem, -1, szUtf8, 256, nullptr, nullptr);
+            texts.push_back(szUtf8);
+            ExpectWhole(hChild, szUtf8, nDpi, 6, DT_SINGLELINE | DT_NOPREFIX);
         }
     }
 }
 
 class CLanguageTest : public CProgramTest, public testing::WithParamInterface<SLanguage> {};
 
-// Both dialogs, the Open dialog's filter and the range prompt in the language, every text
-// whole; a language we do not ship gets the English texts byte for byte.
+// Both dialogs, the Open dialog's filter and the range prompt in the language, every text whole
+// and none left in English; a language we do not ship gets the English texts byte for byte.
 TEST_P(CLanguageTest, EveryTextInTheLanguageAndWhole)
 {
     const SLanguage& language = GetParam();
@@ -186,45 +150,53 @@ TEST_P(CLanguageTest, EveryTextInTheLanguageAndWhole)
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     EXPECT_EQ(ItemText(hQuote, IDC_NEXT), language.pszNext);
+    // Scaled, Center centres the window by its real size.
+    const RECT rect = WindowRect(hQuote);
+    EXPECT_TRUE(language.nDpi == 96 ||
+                (std::abs(rect.left + rect.right - ::GetSystemMetrics(SM_CXSCREEN)) <= 2 &&
+                 std::abs(rect.top + rect.bottom - ::GetSystemMetrics(SM_CYSCREEN)) <= 2));
     std::vector<std::string> texts;
     CollectTexts(hQuote, language.nDpi, texts);
     const HWND hOptions = OpenOptions(hQuote);
     ASSERT_NE(hOptions, nullptr);
     CollectTexts(hOptions, language.nDpi, texts);
     texts.push_back(WindowText(hOptions));
-
+    // The Open dialog's list of file types (cmb1); a message box's text (0xFFFF).
     HWND hOpen = nullptr, hBox = nullptr;
     ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFilterCombo, 0, hOptions)); }));
-    texts.push_back(ItemText(hOpen, kFilterCombo));
+    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(0x470, 0, hOptions)); }));
+    texts.push_back(ItemText(hOpen, 0x470));
     ASSERT_TRUE(PostCommand(hOpen, IDCANCEL) && WaitUntil([&] { return !::IsWindow(hOpen); }));
     ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "40") && PostCommand(hOptions, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }));
-    texts.push_back(ItemText(hBox, kBoxText));
+    ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(0xFFFF, 0, hOptions)); }));
+    texts.push_back(ItemText(hBox, 0xFFFF));
     ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }));
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL));
+    EXPECT_TRUE(InWorkArea(hOptions));
+    ASSERT_TRUE(SetItemText(hOptions, IDC_INTERVAL, "10"));
+    for (const int nTopCorner : {1, 2}) {
+        const HWND hDialog = nTopCorner == 1 ? hOptions : OpenOptions(hQuote);
+        ASSERT_TRUE(SendToItem(hDialog, IDC_POSITION, LB_SETCURSEL, nTopCorner));
+        ASSERT_TRUE(EndOptions(hQuote, hDialog, IDOK));
+        EXPECT_TRUE(InWorkArea(hQuote)) << "position " << nTopCorner;
+    }
     CloseProgram(hQuote);
 
-    if (language.shared == kEnglish) {
-        std::vector<std::string> english = kEnglish;
-        std::sort(english.begin(), english.end());
-        std::sort(texts.begin(), texts.end());
-        EXPECT_EQ(texts, english);
-    }
-    // Blanks, digits and the module's title "#1" are the same in every language.
+    const auto& shared = language.shared;
     for (const std::string& strText : texts) {
         const auto isLetter = [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)); };
-        const bool bWords = std::any_of(strText.begin(), strText.end(), isLetter);
-        const auto& shared = language.shared;
-        EXPECT_TRUE(!bWords || std::count(kEnglish.begin(), kEnglish.end(), strText) == 0 ||
+        EXPECT_TRUE(std::none_of(strText.begin(), strText.end(), isLetter) ||
+                    std::count(kEnglish.begin(), kEnglish.end(), strText) == 0 ||
                     std::count(shared.begin(), shared.end(), strText) != 0)
             << "left in English: " << strText;
     }
+    std::sort(texts.begin(), texts.end());
+    std::vector<std::string> english = kEnglish;
+    std::sort(english.begin(), english.end());
+    if (shared == kEnglish)
+        EXPECT_EQ(texts, english);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locale, CLanguageTest, testing::ValuesIn(kLanguages),
-                         [](const testing::TestParamInfo<SLanguage>& info) {
-                             return std::string(info.param.pszName);
-                         });
+                         [](const auto& info) { return std::string(info.param.pszName); });
 
 } // namespace
