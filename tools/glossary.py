@@ -66,9 +66,13 @@ def check_texts(entries, english):
         placeholders = sorted(re.findall(r"%\d", text))
         if placeholders != sorted(re.findall(r"%\d", originals.get(key, ""))):
             errors.append(f"{key}: placeholders {placeholders} differ from the English ones")
-    message = {key: text for key, _, text in entries}.get("IDS_INVALID_MODULE", "")
+    texts = {key: text for key, _, text in entries}
+    message = texts.get("IDS_INVALID_MODULE", "")
     if len(message.encode("utf-8")) >= QUOTE_BUFFER or "~" in message:
         errors.append("IDS_INVALID_MODULE must fit 199 bytes of UTF-8 and hold no ~")
+    # The program adds "|*.adg||" to make the Open dialog's filter.
+    if "|" in texts.get("IDS_MODULE_FILTER", ""):
+        errors.append("IDS_MODULE_FILTER must hold no |")
     for dialog in ("IDD_QUOTE", "IDD_OPTIONS"):
         letters = [m.lower() for key, _, text in entries if key.startswith(dialog + ".")
                    for m in MNEMONIC.findall(text)]
