@@ -12,38 +12,16 @@
 namespace {
 
 // Both dialogs, the Open dialog's filter and the range prompt in English.
-const std::vector<std::string> kEnglish = {"&Close",
-                                           "&Options",
-                                           "<-- &Previous quote",
-                                           "&Next quote -->",
-                                           kInvalidModule.first,
-                                           "",
-                                           "",
-                                           "&OK",
-                                           "&Cancel",
-                                           "&Help",
-                                           "&Enable timer",
-                                           "10",
-                                           "&Load quote module",
-                                           "&Sequential",
-                                           "&Random",
-                                           "Launch &Adagiomill when Windows starts",
-                                           "",
-                                           "  ",
-                                           "seconds",
-                                           "Active quote module",
-                                           "Order of quote selection",
-                                           "Current:",
-                                           "#1",
-                                           "Adagiomill version 1.2.0",
-                                           "Window stays open for",
-                                           "Window position",
-                                           "Center (default)",
-                                           "Top Left",
-                                           "Top Right",
-                                           "Adagiomill options",
-                                           "Adagiomill modules (*.adg)",
-                                           "Please enter an integer between 5 and 30."};
+// clang-format off
+const std::vector<std::string> kEnglish = {
+    "&Close", "&Options", "<-- &Previous quote", "&Next quote -->", kInvalidModule.first, "", "",
+    "&OK", "&Cancel", "&Help", "&Enable timer", "10", "&Load quote module", "&Sequential",
+    "&Random", "Launch &Adagiomill when Windows starts", "", "  ", "seconds",
+    "Active quote module", "Order of quote selection", "Current:", "#1",
+    "Adagiomill version 1.2.0", "Window stays open for", "Window position", "Center (default)",
+    "Top Left", "Top Right", "Adagiomill options", "Adagiomill modules (*.adg)",
+    "Please enter an integer between 5 and 30."};
+// clang-format on
 
 struct SLanguage {
     const char* pszName;
@@ -53,18 +31,21 @@ struct SLanguage {
     std::vector<std::string> shared; // what it writes as English does
 };
 
-const SLanguage kLanguages[] = {{"English", 0x0409, 96, "&Next quote -->", kEnglish},
-                                {"English144", 0x0409, 144, "&Next quote -->", kEnglish},
-                                {"Swedish", 0x041D, 96, "&Next quote -->", kEnglish},
-                                {"German", 0x0407, 96, u8"&Nächstes Zitat -->", {}},
-                                {"German144", 0x0407, 144, u8"&Nächstes Zitat -->", {}},
-                                {"Japanese", 0x0411, 96, u8"次の名言(&N) -->", {}},
-                                {"Russian", 0x0419, 96, u8"&Следующая -->", {}},
-                                {"French", 0x040C, 96, u8"&Suivante -->", {"&Options"}},
-                                {"Spanish", 0x0C0A, 96, u8"Cita &siguiente -->", {}},
-                                {"Italian", 0x0410, 96, u8"&Successiva -->", {}},
-                                {"Portuguese", 0x0416, 96, u8"&Próxima citação -->", {}},
-                                {"Chinese", 0x0804, 96, u8"下一条名言(&N) -->", {}}};
+// clang-format off
+const SLanguage kLanguages[] = {
+    {"English", 0x0409, 96, "&Next quote -->", kEnglish},
+    {"English144", 0x0409, 144, "&Next quote -->", kEnglish},
+    {"Swedish", 0x041D, 96, "&Next quote -->", kEnglish},
+    {"German", 0x0407, 96, u8"&Nächstes Zitat -->", {}},
+    {"German144", 0x0407, 144, u8"&Nächstes Zitat -->", {}},
+    {"Japanese", 0x0411, 96, u8"次の名言(&N) -->", {}},
+    {"Russian", 0x0419, 96, u8"&Следующая -->", {}},
+    {"French", 0x040C, 96, u8"&Suivante -->", {"&Options"}},
+    {"Spanish", 0x0C0A, 96, u8"Cita &siguiente -->", {}},
+    {"Italian", 0x0410, 96, u8"&Successiva -->", {}},
+    {"Portuguese", 0x0416, 96, u8"&Próxima citação -->", {}},
+    {"Chinese", 0x0804, 96, u8"下一条名言(&N) -->", {}}};
+// clang-format on
 
 bool InWorkArea(HWND hwnd)
 {
@@ -114,12 +95,9 @@ void CollectTexts(HWND hDlg, int nDpi, std::vector<std::string>& texts)
         if (strClass == UPDOWN_CLASSA || (strClass == "Static" && nType == SS_ICON))
             continue;
         texts.push_back(WindowText(hChild));
+        const int nTaken = bBox ? 17 : nType == BS_GROUPBOX ? 16 : 8;
         if (strClass == "Button")
-            ExpectWhole(hChild, texts.back(), nDpi,
-                        bBox                   ? 17
-                        : nType == BS_GROUPBOX ? 16
-                                               : 8,
-                        DT_SINGLELINE);
+            ExpectWhole(hChild, texts.back(), nDpi, nTaken, DT_SINGLELINE);
         else if (strClass == "Static")
             ExpectWhole(hChild, texts.back(), nDpi, 0,
                         nType == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK);
@@ -128,6 +106,8 @@ void CollectTexts(HWND hDlg, int nDpi, std::vector<std::string>& texts)
         for (WPARAM i = 0; strClass == "ListBox" && i < 3; ++i) {
             wchar_t szItem[64] = L"";
             char szUtf8[256] = "";
+            // LB_GETTEXT takes no size: the entry must be known to fit first.
+            ASSERT_LT(SendWithDeadline(hChild, LB_GETTEXTLEN, i).value_or(64), 64);
             ASSERT_TRUE(SendWithDeadline(hChild, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szItem)));
             ::WideCharToMultiByte(CP_UTF8, 0, szItem, -1, szUtf8, 256, nullptr, nullptr);
             texts.push_back(szUtf8);
