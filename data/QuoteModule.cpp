@@ -6,13 +6,11 @@
 #include "QuoteView.h"
 #include "WorkDirPath.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
 namespace {
-
-const char kszInvalidModule[] =
-    "Invalid quote module selected. Please click on Options and load a valid module.";
 
 bool IsSeparator(const char* pszLine)
 {
@@ -102,11 +100,20 @@ void WalkToCurrentQuote(CQuoteState& state, CLineReader& reader)
     ReadOneQuote(state, reader);
 }
 
+// Cut to the quote buffer like any field; the display then drops a character the cut split.
+void ShowInvalidModule(CQuoteState& state)
+{
+    const std::string& strMessage = state.m_strInvalidModule;
+    const std::size_t nLength = std::min(strMessage.size(), sizeof state.m_szQuote - 1);
+    std::memcpy(state.m_szQuote, strMessage.data(), nLength);
+    state.m_szQuote[nLength] = '\0';
+    state.m_szAuthor[0] = '\0';
+}
+
 void ReadModule(CQuoteState& state, CLineReader& reader)
 {
     if (!ReadHeader(state, reader)) {
-        std::memcpy(state.m_szQuote, kszInvalidModule, sizeof kszInvalidModule);
-        state.m_szAuthor[0] = '\0';
+        ShowInvalidModule(state);
         return;
     }
     state.m_nQuoteCount = DecimalTextToInt(state.m_szCount);
@@ -116,9 +123,6 @@ void ReadModule(CQuoteState& state, CLineReader& reader)
 }
 
 } // namespace
-
-static_assert(sizeof kszInvalidModule <= sizeof CQuoteState::m_szQuote,
-              "the invalid-module message must fit the quote buffer");
 
 void CQuoteState::ShowQuoteText(IQuoteView& view)
 {

@@ -48,6 +48,10 @@ struct CQuoteState {
     SecondsClock m_pfnClock = &SystemSeconds;
     // What a field that is not UTF-8 is read in.
     CLegacyCodePage m_codePage;
+    // Shown for a module whose header does not load, as UTF-8 bytes: the window puts its own
+    // language's here; the authors' tools keep this English one.
+    std::string m_strInvalidModule =
+        "Invalid quote module selected. Please click on Options and load a valid module.";
 
     // One display of the active module, without the window's paint cycle.
     void ShowQuoteText(IQuoteView& view);

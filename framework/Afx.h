@@ -9,5 +9,6 @@
 #include "IntegerText.h"
 #include "MessageBox.h"
 #include "MessageMap.h"
+#include "ResourceString.h"
 #include "WinApp.h"
 #include "Wnd.h"

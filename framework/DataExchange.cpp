@@ -2,9 +2,21 @@
 
 #include "IntegerText.h"
 #include "MessageBox.h"
+#include "ResourceString.h"
 
 #include <cstdio>
 #include <string>
+
+namespace {
+
+// Digits and a sign are the same in either width; the wide formatting would cost more code.
+std::wstring DecimalText(int nValue)
+{
+    const std::string strValue = std::to_string(nValue);
+    return std::wstring(strValue.begin(), strValue.end());
+}
+
+} // namespace
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
@@ -17,9 +29,9 @@ HWND CDataExchange::PrepareEditCtrl(int nIDC)
     return m_hLastEdit;
 }
 
-void CDataExchange::Fail(const char* pszMessage)
+void CDataExchange::Fail(const std::wstring& strMessage)
 {
-    AfxMessageBox(pszMessage, MB_OK | MB_ICONEXCLAMATION, m_pDlgWnd->m_hWnd);
+    AfxMessageBox(strMessage.c_str(), MB_OK | MB_ICONEXCLAMATION, m_pDlgWnd->m_hWnd);
     if (m_hLastEdit != nullptr) {
         ::SetFocus(m_hLastEdit);
         ::SendMessageA(m_hLastEdit, EM_SETSEL, 0, -1);
@@ -50,7 +62,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     ::GetWindowTextA(hEdit, szText, sizeof szText);
     szText[sizeof szText - 1] = '\0';
     if (!ParseDialogInteger(szText, value))
-        pDX->Fail("Please enter an integer.");
+        pDX->Fail(AfxLoadString(AFX_IDP_PARSE_INT));
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
@@ -59,11 +71,8 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
         return;
     if (value >= minVal && value <= maxVal)
         return;
-    // The framework's prompt template, with its placeholders filled in.
-    std::string strPrompt = "Please enter an integer between %1 and %2.";
-    strPrompt.replace(strPrompt.find("%1"), 2, std::to_string(minVal));
-    strPrompt.replace(strPrompt.find("%2"), 2, std::to_string(maxVal));
-    pDX->Fail(strPrompt.c_str());
+    pDX->Fail(AfxFormatString2(AFX_IDP_PARSE_INT_RANGE, DecimalText(minVal).c_str(),
+                               DecimalText(maxVal).c_str()));
 }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)

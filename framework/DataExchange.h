@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // One run of a dialog's data exchange, towards the controls or back from them.
 // Every failure goes through Fail(); after it the remaining steps do nothing.
 class CDataExchange {
@@ -16,7 +18,7 @@ public:
     // Like PrepareCtrl; the edit control also takes the focus on failure.
     HWND PrepareEditCtrl(int nIDC);
     // Shows the message, returns to the last edit control and aborts the exchange.
-    void Fail(const char* pszMessage);
+    void Fail(const std::wstring& strMessage);
     bool HasFailed() const { return m_bFailed; }
 
     BOOL m_bSaveAndValidate;

@@ -2,10 +2,15 @@
 
 #include "WinApp.h"
 
-int AfxMessageBox(const char* pszText, UINT nType, HWND hOwner)
+#include <string>
+
+int AfxMessageBox(const wchar_t* pszText, UINT nType, HWND hOwner)
 {
     const CWinApp* pApp = AfxGetApp();
-    const char* pszCaption = pApp != nullptr ? pApp->m_pszAppName : "";
-    return ::MessageBoxA(hOwner != nullptr ? hOwner : ::GetActiveWindow(), pszText, pszCaption,
-                         nType);
+    const char* pszAppName = pApp != nullptr ? pApp->m_pszAppName : "";
+    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, pszAppName, -1, nullptr, 0);
+    std::wstring strCaption(static_cast<std::size_t>(nChars > 0 ? nChars : 1), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, pszAppName, -1, &strCaption[0], nChars);
+    return ::MessageBoxW(hOwner != nullptr ? hOwner : ::GetActiveWindow(), pszText,
+                         strCaption.c_str(), nType);
 }

@@ -1,6 +1,7 @@
 #include "WinApp.h"
 
 #include "MessageBox.h"
+#include "ResourceString.h"
 
 #include <commctrl.h>
 
@@ -64,7 +65,7 @@ void CWinApp::OnHelpIndex()
     const HWND hActive = ::GetActiveWindow();
     const HWND hTop = hActive != nullptr ? ::GetAncestor(hActive, GA_ROOT) : nullptr;
     if (!::WinHelpA(hTop, HelpFilePath().c_str(), HELP_INDEX, 0))
-        AfxMessageBox("Failed to launch help.");
+        AfxMessageBox(AfxLoadString(AFX_IDP_FAILED_TO_LAUNCH_HELP).c_str());
 }
 
 CWinApp* AfxGetApp()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Formatting of every source, then cppcheck and clang-tidy on the program's own code: the
-# portable part natively, the Windows part against the mingw-w64 headers.
+# The translations and their glossary, the formatting of every source, then cppcheck and
+# clang-tidy on the program's own code: the portable part natively, the Windows part against
+# the mingw-w64 headers.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -9,6 +10,10 @@ failed=0
 report() {
   if [ "$2" -eq 0 ]; then echo "lint $1: clean"; else echo "lint $1: FAILED"; failed=1; fi
 }
+
+# Every translation against the English resources, and the glossary made from them.
+python3 tools/glossary.py --check
+report glossary $?
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run -Werror "${sources[@]}"

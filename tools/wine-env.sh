@@ -29,6 +29,10 @@ wine_make_prefix() {
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1
+  # In Chinese and Japanese, Wine draws the dialogs in Droid Sans Fallback, which has no Latin
+  # letters; linked to Tahoma, it gets them, as Windows links its fonts.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v 'Droid Sans Fallback' /t REG_MULTI_SZ /d 'tahoma.ttf,Tahoma' /f >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.adagio-ready"
 }

@@ -3,6 +3,9 @@
 # ADAGIO_USE_DISPLAY is set), the prefix made, and a persistent wineserver for fast starts.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+# The suites expect English, whatever the developer's locale; a scenario in another language
+# sets its own LC_ALL.
+export LC_ALL=C.UTF-8
 
 if [ -n "${ADAGIO_USE_DISPLAY:-}" ]; then wine_start_xvfb; else wine_start_xvfb force; fi || exit 1
 cleanup() {

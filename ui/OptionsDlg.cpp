@@ -9,11 +9,10 @@
 #include <cstring>
 
 namespace {
-const wchar_t kModuleFilter[] = L"Adagiomill modules (*.adg)|*.adg||";
-const char kszNameRefused[] =
-    "Adagiomill cannot store the name of this file: it holds characters that the language for "
-    "non-Unicode programs lacks. Please rename the file or its folder and load it again.";
-const char* const kPositions[] = {"Center (default)", "Top Left", "Top Right"};
+const wchar_t kszNameRefused[] =
+    L"Adagiomill cannot store the name of this file: it holds characters that the language for "
+    L"non-Unicode programs lacks. Please rename the file or its folder and load it again.";
+const UINT kPositions[] = {IDS_POSITION_CENTER, IDS_POSITION_TOP_LEFT, IDS_POSITION_TOP_RIGHT};
 
 std::string FolderOf(const std::string& strPath)
 {
@@ -89,9 +88,9 @@ BOOL COptionsDlg::OnInitDialog()
     SetModuleText(m_editCurrentModule, m_strModuleTitle.c_str());
     CheckDlgButton(m_nOrder == ORDER_SEQUENTIAL ? IDC_SEQUENTIAL : IDC_RANDOM, BST_CHECKED);
     m_spinInterval.SetRange(5, 30);
-    for (const char* pszPosition : kPositions) {
-        ::SendDlgItemMessageA(m_hWnd, IDC_POSITION, LB_ADDSTRING, 0,
-                              reinterpret_cast<LPARAM>(pszPosition));
+    for (const UINT nPosition : kPositions) {
+        ::SendDlgItemMessageW(m_hWnd, IDC_POSITION, LB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(AfxLoadString(nPosition).c_str()));
     }
     ::SendDlgItemMessageA(m_hWnd, IDC_POSITION, LB_SETCURSEL, static_cast<WPARAM>(m_nPosition), 0);
     return TRUE;
@@ -129,7 +128,8 @@ void COptionsDlg::OnStartWithWindows()
 // settings file stores names in the ANSI code page, so a name it cannot hold is refused.
 void COptionsDlg::OnLoadModule()
 {
-    CFileDialog dlgFile(TRUE, L"adg", L"miscellaneous.adg", OFN_NOCHANGEDIR, kModuleFilter);
+    const std::wstring strFilter = AfxLoadString(IDS_MODULE_FILTER) + L"|*.adg||";
+    CFileDialog dlgFile(TRUE, L"adg", L"miscellaneous.adg", OFN_NOCHANGEDIR, strFilter.c_str());
     if (dlgFile.DoModal() != IDOK) {
         return;
     }

@@ -9,6 +9,8 @@
 #include "WindowPlacement.h"
 #include "resource.h"
 
+#include <cstring>
+
 namespace {
 const UINT kCloseTimerId = 1;
 const char kExeName[] = "Adagiomill.exe";
@@ -34,6 +36,17 @@ SPixelRect WorkAreaAround(const SPixelRect& rect)
     return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
+// The data core takes its texts as UTF-8 bytes.
+std::string Utf8Of(const std::wstring& strText)
+{
+    const int nBytes =
+        ::WideCharToMultiByte(CP_UTF8, 0, strText.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string strUtf8(static_cast<std::size_t>(nBytes > 0 ? nBytes : 1), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, strText.c_str(), -1, &strUtf8[0], nBytes, nullptr, nullptr);
+    strUtf8.resize(std::strlen(strUtf8.c_str()));
+    return strUtf8;
+}
+
 // Drawn for the size the system asks for, not stretched from another one.
 HICON LoadProgramIcon(int nWidthMetric, int nHeightMetric)
 {
@@ -48,6 +61,7 @@ CQuoteDlg::CQuoteDlg(CWnd* pParent)
       m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)), m_nTimerId(kCloseTimerId)
 {
     m_bHoldQuote = true;
+    m_strInvalidModule = Utf8Of(AfxLoadString(IDS_INVALID_MODULE));
 }
 
 CQuoteDlg::~CQuoteDlg()

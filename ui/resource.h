@@ -1,4 +1,4 @@
-// Resource and control identifiers of both dialogs.
+// Resource, control and string identifiers of the program, in every language.
 #pragma once
 
 #define IDD_QUOTE 102
@@ -23,4 +23,19 @@
 
 #ifndef ID_HELP_INDEX
 #define ID_HELP_INDEX 0xE142
+#endif
+
+// 288 to 303 make one block of a string table, which Windows loads whole.
+#define IDS_INVALID_MODULE 288
+#define IDS_POSITION_CENTER 289
+#define IDS_POSITION_TOP_LEFT 290
+#define IDS_POSITION_TOP_RIGHT 291
+#define IDS_MODULE_FILTER 292
+#define IDS_SAVE_FAILED 300
+
+// The framework's prompts, as framework/ResourceString.h numbers them.
+#ifndef AFX_IDP_PARSE_INT
+#define AFX_IDP_PARSE_INT 0xF110
+#define AFX_IDP_PARSE_INT_RANGE 0xF111
+#define AFX_IDP_FAILED_TO_LAUNCH_HELP 0xF112
 #endif

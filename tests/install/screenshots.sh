@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the quote window and the options dialog for the documentation, at 100 % and at
-# 150 % display scaling: the program starts in a fresh folder with the default module, each
-# window is cut out of the screen; then the quote window once more with a UTF-8 module in
-# Latin, Greek and Chinese.
+# 150 % display scaling, and in German and Japanese: the program starts in a fresh folder with
+# the default module, each window is cut out of the screen; then the quote window once more
+# with a UTF-8 module in Latin, Greek and Chinese.
 # Runs inside tools/with-wine.sh.  Usage: screenshots.sh <Adagiomill.exe> <adagio-probe.exe> <out dir>
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -44,10 +44,13 @@ set_dpi() { wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f </dev/n
 app=
 trap 'kill "$app" 2>/dev/null || true; set_dpi 96' EXIT
 
-# One first run of the program: both windows, saved with the suffix given.
+# One first run of the program: both windows, saved with the suffix given, in the locale given
+# (Wine takes the Windows language from LC_ALL).
 shoot() {
   rm -f "$folder/index.txt"
-  (cd "$folder" && exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &
+  # The first process in a new code page rewrites Wine's font substitutes, too late for itself.
+  [ -z "${2:-}" ] || LC_ALL="$2" wine cmd /c exit 0 </dev/null >/dev/null 2>&1
+  (cd "$folder" && LC_ALL="${2:-$LC_ALL}" exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &
   app=$!
   capture "$idc_quote_text" "quote-window$1.png"
   wine "$probe" post "$idc_quote_text" "$idc_options" </dev/null >/dev/null 2>&1
@@ -58,19 +61,23 @@ shoot() {
   wait "$app" || true
 }
 
+# Wine draws a character its font lacks from a font linked to it, as Windows does; Droid Sans
+# Fallback (fonts-droid-fallback) has the Chinese and Japanese for the fields' Arial and the
+# caption's Tahoma.
+for face in Arial 'Tahoma Bold'; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$face" /t REG_MULTI_SZ /d DroidSansFallbackFull.ttf /f </dev/null >/dev/null 2>&1
+done
+
 set_dpi 96
 shoot ""
 set_dpi 144
 shoot -150
 set_dpi 96
+shoot -de de_DE.UTF-8
+shoot -ja ja_JP.UTF-8
 
 # A UTF-8 module in three scripts; the saved index wraps to its first quote, the timer is off.
-# Wine draws a character its font lacks from a font linked to it, as Windows does; Droid Sans
-# Fallback (fonts-droid-fallback) has the Chinese for the fields' Arial and the caption's Tahoma.
-for face in Arial 'Tahoma Bold'; do
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-    /v "$face" /t REG_MULTI_SZ /d DroidSansFallbackFull.ttf /f </dev/null >/dev/null 2>&1
-done
 cp "$repo/tests/install/wisdom.adg" "$folder/"
 printf 'wisdom.adg\n2\n10\n2\n0\n0' >"$folder/index.txt"
 (cd "$folder" && exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &

@@ -37,6 +37,18 @@ std::string ModuleText(const std::string& strTitle, int nDeclared, int nPresent)
 // The index of the quote shown from the module of that title, -1 for anything else.
 int ShownIndex(HWND hQuote, const std::string& strTitle);
 
+// Display scaling for the programs started while it lives, then 96, the scale of every other
+// scenario. Wine reads LogPixels when a process starts, so the test itself stays at 96 dpi.
+struct SScaledDisplay {
+    explicit SScaledDisplay(DWORD nDpi) { Set(nDpi); }
+    ~SScaledDisplay() { Set(96); }
+    static void Set(DWORD nDpi)
+    {
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                          &nDpi, sizeof nDpi);
+    }
+};
+
 class CProgramTest : public testing::Test {
 protected:
     void SetUp() override;
