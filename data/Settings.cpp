@@ -89,9 +89,9 @@ void CQuoteState::LoadSettings(IQuoteView& view)
     view.SetCaption((m_strCaptionPrefix + ShownTitle(m_szTitle, sizeof m_szTitle)).c_str());
 }
 
-void CQuoteState::SaveSettings() const
+bool CQuoteState::SaveSettings() const
 {
-    SaveFileAtomically(PathInWorkDir(m_strWorkDir, kszSettingsFile), FormatSettings(*this));
+    return SaveFileAtomically(PathInWorkDir(m_strWorkDir, kszSettingsFile), FormatSettings(*this));
 }
 
 void CQuoteState::SetDefaults(IQuoteView& view)
