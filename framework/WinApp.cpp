@@ -33,6 +33,41 @@ std::string HelpFilePath()
     return strPath + ".HLP";
 }
 
+// Wide, so that a page in any folder opens; empty when the path does not fit.
+std::wstring HelpPagePath()
+{
+    const DWORD nSize = 32768; // the longest path Windows has
+    std::wstring strPath(nSize, L'\0');
+    const DWORD nLength = ::GetModuleFileNameW(nullptr, &strPath[0], nSize);
+    strPath.resize(nLength < nSize ? nLength : 0);
+    const std::size_t nDot = strPath.rfind(L'.');
+    return nDot == std::wstring::npos ? std::wstring() : strPath.erase(nDot) + L".html";
+}
+
+bool IsFile(DWORD dwAttributes)
+{
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+using PShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+
+// In the user's browser. The shell is loaded only when asked for, from the system folder:
+// every start would pay for it otherwise.
+bool OpenHelpPage(HWND hOwner)
+{
+    const std::wstring strPage = HelpPagePath();
+    if (strPage.empty() || !IsFile(::GetFileAttributesW(strPage.c_str())))
+        return false;
+    static const HMODULE hShell =
+        ::LoadLibraryExA("shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const FARPROC pfnProc = hShell != nullptr ? ::GetProcAddress(hShell, "ShellExecuteW") : nullptr;
+    const auto pfnOpen = reinterpret_cast<PShellExecuteFn>(reinterpret_cast<void (*)()>(pfnProc));
+    // Anything above 32 means the page was handed on.
+    return pfnOpen != nullptr &&
+           reinterpret_cast<INT_PTR>(
+               pfnOpen(hOwner, nullptr, strPage.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
 int RunMessageLoop()
 {
     MSG msg = {};
@@ -59,11 +94,17 @@ CWinApp::~CWinApp()
         g_pApp = nullptr;
 }
 
+// The page first: current Windows shows only a notice for a help file, and says that the
+// help engine started. A help file is still asked for when someone supplies one.
 void CWinApp::OnHelpIndex()
 {
     const HWND hActive = ::GetActiveWindow();
     const HWND hTop = hActive != nullptr ? ::GetAncestor(hActive, GA_ROOT) : nullptr;
-    if (!::WinHelpA(hTop, HelpFilePath().c_str(), HELP_INDEX, 0))
+    if (OpenHelpPage(hTop))
+        return;
+    const std::string strHelpFile = HelpFilePath();
+    if (!IsFile(::GetFileAttributesA(strHelpFile.c_str())) ||
+        !::WinHelpA(hTop, strHelpFile.c_str(), HELP_INDEX, 0))
         AfxMessageBox("Failed to launch help.");
 }
 

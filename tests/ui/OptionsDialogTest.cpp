@@ -7,6 +7,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 const char kModule[] = "sayings.adg";
 const char kTitle[] = "Sayings";
 const std::string kSayings = ModuleText(kTitle, 3, 3);
@@ -91,14 +93,16 @@ protected:
     }
 };
 
-// An out-of-range interval is refused even with the timer off. A title line longer than the
-// title reader takes spoils the header: such a module stays active, showing a message, and a
-// module away from index.txt is saved by its full path.
+// An out-of-range interval is refused even with the timer off. Help with a help file and no
+// page asks the help engine. A title line longer than the title reader takes spoils the
+// header: such a module stays active, showing a message, and a module away from index.txt is
+// saved by its full path.
 TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
 {
     // Beside the program's folder, not in it.
     const std::string strFarPath = m_strFolder + "-far.adg";
     ASSERT_TRUE(Write(strFarPath, ModuleText("A Title Longer Than Twenty-Four", 2, 2)));
+    ASSERT_TRUE(Write("Adagiomill.HLP", ""));
     Prepare({kModule, 0, 40}, kSayings);
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
@@ -136,6 +140,70 @@ TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
     EXPECT_EQ(Shown(hQuote), kInvalidModule);
     CloseProgram(hQuote);
     EXPECT_EQ(Saved(), SavedText({strFarPath, 0, 30, kSequential, 1}));
+}
+
+// Help opens the page beside the program, by its wide path, with the program that pages are
+// associated with: here reg.exe, which records what it was given (the test prefix has no
+// browser). Without a page, or with one that nothing opens, Help says it failed.
+TEST_F(COptionsDialogTest, HelpOpensThePageBesideTheProgram)
+{
+    const wchar_t kClasses[] = L"Software\\Classes\\";
+    const wchar_t kRecord[] = L"Software\\Adagiomill test";
+    const auto forget = [&] {
+        for (const wchar_t* pszKey : {L".html", L"AdagiomillTest.Page"})
+            ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kClasses + std::wstring(pszKey)).c_str());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kRecord);
+    };
+    forget();
+    const fs::path dir = fs::path(m_strFolder) / L"\u0414\u043c", previous = fs::current_path();
+    ASSERT_TRUE(fs::create_directory(dir));
+    for (const char* pszName : {"Adagiomill.exe", "miscellaneous.adg"})
+        fs::rename(PathOf(pszName), dir / pszName);
+    // The program is found in the current directory, which a narrow path cannot name.
+    fs::current_path(dir);
+    const bool bStarted = m_run.Start("Adagiomill.exe", "");
+    fs::current_path(previous);
+    HWND hQuote = nullptr;
+    ASSERT_TRUE(bStarted && WaitUntil([&] {
+                    return (hQuote = FindDialog(IDC_QUOTE_TEXT, m_run.ProcessId())) &&
+                           IsPainted(hQuote);
+                }));
+    const HWND hOptions = OpenOptions(hQuote);
+    ASSERT_NE(hOptions, nullptr);
+    const fs::path page = dir / "Adagiomill.html";
+    for (const bool bPage : {false, true}) {
+        if (bPage) {
+            ASSERT_TRUE(Write("page.html", "<p>Help</p>"));
+            fs::rename(PathOf("page.html"), page);
+        }
+        ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
+        HWND hBox = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }));
+        EXPECT_EQ(ItemText(hBox, kBoxText), "Failed to launch help.");
+        ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }));
+        EXPECT_TRUE(::IsWindowVisible(hOptions));
+    }
+    const auto associate = [&](const std::wstring& strKey, const std::wstring& strValue) {
+        return ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, (kClasses + strKey).c_str(), nullptr, REG_SZ,
+                                 strValue.c_str(),
+                                 static_cast<DWORD>((strValue.size() + 1) * sizeof(wchar_t)));
+    };
+    ASSERT_EQ(associate(L".html", L"AdagiomillTest.Page") |
+                  associate(L"AdagiomillTest.Page\\shell\\open\\command",
+                            L"reg.exe add \"HKCU\\" + std::wstring(kRecord) +
+                                L"\" /v Opened /d \"%1\" /f"),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
+    wchar_t szOpened[MAX_PATH] = L"";
+    EXPECT_TRUE(WaitUntil([&] {
+        DWORD nSize = sizeof szOpened;
+        return ::RegGetValueW(HKEY_CURRENT_USER, kRecord, L"Opened", RRF_RT_REG_SZ, nullptr,
+                              szOpened, &nSize) == ERROR_SUCCESS;
+    })) << "the page was not opened";
+    EXPECT_EQ(std::wstring(szOpened), page.wstring());
+    forget();
+    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL)) << "Help closed the dialog";
+    CloseProgram(hQuote);
 }
 
 // Cancel drops every change but still places the window again and redraws it, so the quote
