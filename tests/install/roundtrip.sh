@@ -3,7 +3,9 @@
 # the icon, the uninstall entry and the Start-menu shortcut; the program started the way the
 # shortcut starts it shows a quote and saves its settings; the authors' tools run; a silent
 # uninstall keeps the user's own module and index.txt, and one with /PURGE removes them too.
-# The zip holds the same files.
+# The setup and the uninstaller close an Adagiomill running from their folder first, and
+# change nothing when it will not close; a copy from another folder runs on. The setup speaks
+# German to a German Windows. The zip holds the same files.
 # Runs inside tools/with-wine.sh.
 # Usage: roundtrip.sh <setup.exe> <adagio-probe.exe> <stage dir> <zip>
 set -uo pipefail
@@ -18,7 +20,7 @@ caption='Adagiomill v1.2.0 -- Miscellaneous'
 saved=$'miscellaneous.adg\n0\n10\n2\n1\n0'
 modules=(miscellaneous.adg proverbs.adg)
 tools=(tools/adgcheck.exe tools/fortune2adg.exe)
-packed=(Adagiomill.exe "${modules[@]}" README.txt LICENSE.txt "${tools[@]}")
+packed=(Adagiomill.exe Adagiomill.html "${modules[@]}" README.txt LICENSE.txt "${tools[@]}")
 shipped=("${packed[@]}" uninstall.exe)
 
 passed=0
@@ -64,9 +66,11 @@ done
 win_dir="$win_local\\Programs\\Adagiomill"
 win_exe="$win_dir\\Adagiomill.exe"
 win_menu_link="$win_programs\\Adagiomill.lnk"
+win_help_link="$win_programs\\Adagiomill Help.lnk"
 win_startup_link="$win_startup\\Adagiomill.lnk"
 dir="$(winepath -u "$win_dir" 2>/dev/null)"
 menu_link="$(winepath -u "$win_menu_link" 2>/dev/null)"
+help_link="$(winepath -u "$win_help_link" 2>/dev/null)"
 startup_link="$(winepath -u "$win_startup_link" 2>/dev/null)"
 if [[ "$dir" != /* ]] || [[ "$menu_link" != /* ]] || [[ "$startup_link" != /* ]]; then
   echo "roundtrip: winepath did not map the folders" >&2
@@ -75,7 +79,7 @@ fi
 
 clean_up() {
   rm -rf "$dir"
-  rm -f "$menu_link" "$startup_link"
+  rm -f "$menu_link" "$help_link" "$startup_link"
   wine reg delete "$key" /f </dev/null >/dev/null 2>&1
 }
 trap clean_up EXIT
@@ -88,7 +92,9 @@ echo "== Installer round trip =="
 check "silent install" install
 for f in "${shipped[@]}"; do check "$f installed" test -f "$dir/$f"; done
 check "the program installed is the one packed" cmp -s "$dir/Adagiomill.exe" "$stage/Adagiomill.exe"
-for m in "${modules[@]}" "${tools[@]}"; do check "$m installed is the one packed" cmp -s "$dir/$m" "$stage/$m"; done
+for m in Adagiomill.html "${modules[@]}" "${tools[@]}"; do check "$m installed is the one packed" cmp -s "$dir/$m" "$stage/$m"; done
+check "the help page holds its pictures and fetches nothing" \
+  eval '[ "$(grep -c "src=\"data:image/png;base64," "$dir/Adagiomill.html")" -eq 2 ] && ! grep -Eq "(src|href)=\"https?:" "$dir/Adagiomill.html"'
 check "the zip holds the files packed" test "$(unzip -Z1 "$zip" | sort)" = "$(printf '%s\n' "${packed[@]}" | sort)"
 resources="$(x86_64-w64-mingw32-windres -i "$stage/Adagiomill.exe" -O rc 2>/dev/null)"
 check "version resource" grep -q '"ProductVersion", "1.2.0"' <<<"$resources"
@@ -119,6 +125,7 @@ check "Start-menu shortcut working directory" test "$(probe_field workdir "$run"
 # The icon location is the one UTF-16 string of the shortcut that names the program itself
 # (each is stored after its length, which may read as a character).
 check "Start-menu shortcut icon" eval 'strings -el "$menu_link" | grep -qF "$win_exe"'
+check "Start-menu help shortcut" eval 'strings "$help_link" | grep -qxF "$win_dir\\Adagiomill.html"'
 check "the program shows its window and ends on Close" test "$launched" -eq 0
 check "caption \"$(probe_field caption "$run")\"" test "$(probe_field caption "$run")" = "$caption"
 quote="$(probe_field quote "$run")"
@@ -135,20 +142,85 @@ checked="$(win "$dir/tools/adgcheck.exe" "$win_work\\cookies.adg" "$win_dir\\mis
 check "adgcheck.exe passes both modules" test $? -eq 0 -a "$(grep -c ' 0 errors, 0 warnings$' <<<"$checked")" -eq 2
 rm -rf "$work"
 
+echo "== A running Adagiomill =="
+# Control ids of ui/resource.h.
+quote_field=1026
+options_button=1002
+interval_field=1005
+# The timer off, so that only a close ends it; each start moves on to the next quote.
+settings() { printf 'miscellaneous.adg\n%s\n10\n2\n0\n0' "$1"; }
+# As the Start menu starts it, in its folder; once its quote window shows.
+start_program() {
+  (cd "$1" && exec wine "${2:-Adagiomill.exe}" "${@:3}" </dev/null >/dev/null 2>&1) &
+  running=$!
+  win "$probe" rect "$quote_field" >/dev/null
+}
+# A Wine process is the Unix process that started it; once ended, it waits to be reaped.
+gone() { local state; state="$(ps -o stat= -p "$1")"; [ -z "$state" ] || [[ "$state" == Z* ]]; }
+ends() { local i; for i in $(seq 50); do gone "$1" && return 0; sleep 0.2; done; false; }
+files() { (cd "$dir" && find . -type f -exec md5sum {} + | sort); }
+
 mine=$'Mine\r\n1\r\n%\r\nMy own quote.\r\nMe\r\n'
 printf '%s' "$mine" >"$dir/mine.adg"
+settings 0 >"$dir/index.txt"
+# Another program than the one packed, so that its replacement shows.
+printf x >>"$dir/Adagiomill.exe"
+start_program "$dir"
+check "Wine, as Windows, refuses to replace a running program" \
+  eval '! wine cmd /c copy /y "$(winepath -w "$stage/Adagiomill.exe")" "$win_exe" </dev/null >/dev/null 2>&1'
+check "silent install over the running program" install
+check "the running program was closed" gone "$running"
+check "index.txt is what its close wrote" file_is "$dir/index.txt" "$(settings 1)"
+check "the user's module is untouched" file_is "$dir/mine.adg" "$mine"
+check "the new program is in place" cmp -s "$dir/Adagiomill.exe" "$stage/Adagiomill.exe"
+
+other="$(mktemp -d)"
+cp "$stage/Adagiomill.exe" "$stage/miscellaneous.adg" "$other/"
+settings 0 >"$other/index.txt"
+start_program "$other"
+check "silent install beside a copy from another folder" install
+check "the copy from another folder runs on" eval '! gone "$running"'
+check "and ends on its Close" eval 'win "$probe" post "$quote_field" 2 && ends "$running"'
+check "saving its settings in its folder" file_is "$other/index.txt" "$(settings 1)"
+rm -rf "$other"
+
+# Something that looks like the program and will not close.
+cp "$probe" "$dir/stubborn.exe"
+start_program "$dir" stubborn.exe hold 60000
+before="$(files)"
+wine "$setup" /S </dev/null >/dev/null 2>&1
+status=$?
+check "a silent setup that cannot close it fails (exit code $status)" test "$status" -ne 0
+check "and changes nothing" test "$(files)" = "$before"
+# Run in place, the uninstaller waits for its end and returns its exit code.
+wine "$dir/uninstall.exe" /S "_?=$win_dir" </dev/null >/dev/null 2>&1
+status=$?
+check "a silent uninstall that cannot close it fails (exit code $status)" test "$status" -ne 0
+check "and changes nothing" test "$(files)" = "$before"
+kill "$running"
+ends "$running"
+rm -f "$dir/stubborn.exe"
+
+settings 0 >"$dir/index.txt"
+start_program "$dir"
+win "$probe" post "$quote_field" "$options_button"
+win "$probe" rect "$interval_field" >/dev/null
 cp "$menu_link" "$startup_link"
-check "silent uninstall" uninstall
+check "silent uninstall with the options dialog open" uninstall
+check "the running program was closed" gone "$running"
 for f in "${shipped[@]}"; do check "$f removed" test ! -e "$dir/$f"; done
 check "Start-menu shortcut removed" test ! -e "$menu_link"
+check "Start-menu help shortcut removed" test ! -e "$help_link"
 check "Startup shortcut removed" test ! -e "$startup_link"
 check "tools folder removed" test ! -e "$dir/tools"
 check "uninstall entry removed" eval '! has_key'
 check "the user's module kept" file_is "$dir/mine.adg" "$mine"
-check "index.txt kept" file_is "$dir/index.txt" "$saved"
+check "index.txt kept as its close wrote it" file_is "$dir/index.txt" "$(settings 1)"
 
 check "install over the kept files" install
-check "index.txt kept through the install" file_is "$dir/index.txt" "$saved"
+check "index.txt kept through the install" file_is "$dir/index.txt" "$(settings 1)"
+check "the setup speaks German to a German Windows" \
+  eval 'env LC_ALL=de_DE.UTF-8 wine "$probe" texts "keine Administratorrechte" "$setup" </dev/null 2>&1 | grep -q "Weiter >"'
 check "silent uninstall with /PURGE" uninstall /PURGE
 check "program folder removed" test ! -e "$dir"
 check "uninstall entry removed" eval '! has_key'
