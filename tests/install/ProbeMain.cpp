@@ -5,9 +5,8 @@
 //   rect <control id>          prints the frame of the dialog holding the control, WxH+X+Y
 //   post <control id> <id>     sends that dialog a button command
 //   run <program> [arguments]  runs the program to its end, with what it started
-//   hold <ms>                  shows a window like the quote window that refuses to close
-//   texts <text> <program>     starts the program, prints the texts of its windows once one
-//                              holds the text, and ends it
+//   texts <control id>         prints the texts of the dialog holding the control and of all
+//                              its windows, one a line
 #include "Driver.h"
 #include "resource.h"
 
@@ -87,70 +86,17 @@ int RunProgram(int argc, char** argv)
     return 0;
 }
 
-INT_PTR CALLBACK RefuseToClose(HWND hwnd, UINT nMessage, WPARAM, LPARAM lParam)
+int PrintTexts(int nControlId)
 {
-    if (nMessage == WM_INITDIALOG) {
-        ::SetWindowTextA(hwnd, "Adagiomill v1.2.0 -- Stubborn");
-        ::SetTimer(hwnd, 1, static_cast<UINT>(lParam), nullptr);
-    } else if (nMessage == WM_TIMER) {
-        ::EndDialog(hwnd, 0);
-    }
-    return nMessage == WM_INITDIALOG || nMessage == WM_COMMAND || nMessage == WM_CLOSE;
-}
-
-int Hold(unsigned nMs)
-{
-    // A dialog of one static control with the quote field's id, so that "rect" finds it.
-    struct alignas(4) {
-        DLGTEMPLATE dlg;
-        WORD wMenu, wClass, wTitle;
-        DLGITEMTEMPLATE item;
-        WORD wItemClass[2], wItemTitle, wItemData;
-    } const kTemplate = {{WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 1, 0, 0, 160, 40},
-                         0,
-                         0,
-                         0,
-                         {WS_CHILD | WS_VISIBLE, 0, 4, 4, 150, 20, IDC_QUOTE_TEXT},
-                         {0xFFFF, 0x0082},
-                         0,
-                         0};
-    return static_cast<int>(
-        ::DialogBoxIndirectParamA(nullptr, &kTemplate.dlg, nullptr, &RefuseToClose, nMs));
-}
-
-// Every window of the process and each of its controls, a text a line.
-std::string ProcessTexts(DWORD nProcessId)
-{
-    std::string strTexts;
-    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
-        DWORD nOwner = 0;
-        ::GetWindowThreadProcessId(hwnd, &nOwner);
-        if (nOwner != nProcessId || !::IsWindowVisible(hwnd))
-            continue;
-        strTexts += WindowText(hwnd) + "\n";
-        ::EnumChildWindows(
-            hwnd,
-            [](HWND hChild, LPARAM lTexts) {
-                *reinterpret_cast<std::string*>(lTexts) += WindowText(hChild) + "\n";
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&strTexts));
-    }
-    return strTexts;
-}
-
-int PrintTexts(const std::string& strText, const std::string& strProgram)
-{
-    CProgramRun run;
-    std::string strTexts;
-    if (!run.Start("\"" + strProgram + "\"", "") ||
-        !WaitUntil(
-            [&] {
-                return (strTexts = ProcessTexts(run.ProcessId())).find(strText) !=
-                       std::string::npos;
-            },
-            kShowWaitMs))
-        return Fail(("no window with that text; the texts shown:\n" + strTexts).c_str());
+    const HWND hwnd = WaitForDialog(0, nControlId);
+    if (!hwnd)
+        return Fail("no such window");
+    std::string strTexts = WindowText(hwnd) + "\n";
+    const auto addText = [](HWND hChild, LPARAM lTexts) {
+        *reinterpret_cast<std::string*>(lTexts) += WindowText(hChild) + "\n";
+        return TRUE;
+    };
+    ::EnumChildWindows(hwnd, addText, reinterpret_cast<LPARAM>(&strTexts));
     std::printf("%s", strTexts.c_str());
     return 0;
 }
@@ -168,10 +114,8 @@ int main(int argc, char** argv)
         return PostButton(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 3 && strCommand == "run")
         return RunProgram(argc, argv);
-    if (argc == 3 && strCommand == "hold")
-        return Hold(static_cast<unsigned>(std::atoi(argv[2])));
-    if (argc == 4 && strCommand == "texts")
-        return PrintTexts(argv[2], argv[3]);
+    if (argc == 3 && strCommand == "texts")
+        return PrintTexts(std::atoi(argv[2]));
     return Fail("usage: launch <file.lnk>, rect <control id>, post <control id> <id>, "
-                "run <program> [arguments], hold <ms>, texts <text> <program>");
+                "run <program> [arguments], texts <control id>");
 }

@@ -151,7 +151,7 @@ interval_field=1005
 settings() { printf 'miscellaneous.adg\n%s\n10\n2\n0\n0' "$1"; }
 # As the Start menu starts it, in its folder; once its quote window shows.
 start_program() {
-  (cd "$1" && exec wine "${2:-Adagiomill.exe}" "${@:3}" </dev/null >/dev/null 2>&1) &
+  (cd "$1" && exec wine Adagiomill.exe </dev/null >/dev/null 2>&1) &
   running=$!
   win "$probe" rect "$quote_field" >/dev/null
 }
@@ -184,9 +184,9 @@ check "and ends on its Close" eval 'win "$probe" post "$quote_field" 2 && ends "
 check "saving its settings in its folder" file_is "$other/index.txt" "$(settings 1)"
 rm -rf "$other"
 
-# Something that looks like the program and will not close.
-cp "$probe" "$dir/stubborn.exe"
-start_program "$dir" stubborn.exe hold 60000
+# A program that has stopped answering does not close.
+start_program "$dir"
+kill -STOP "$running"
 before="$(files)"
 wine "$setup" /S </dev/null >/dev/null 2>&1
 status=$?
@@ -197,9 +197,8 @@ wine "$dir/uninstall.exe" /S "_?=$win_dir" </dev/null >/dev/null 2>&1
 status=$?
 check "a silent uninstall that cannot close it fails (exit code $status)" test "$status" -ne 0
 check "and changes nothing" test "$(files)" = "$before"
-kill "$running"
-ends "$running"
-rm -f "$dir/stubborn.exe"
+kill -CONT "$running"
+check "once it answers again, it takes the close it was sent" ends "$running"
 
 settings 0 >"$dir/index.txt"
 start_program "$dir"
@@ -219,8 +218,12 @@ check "index.txt kept as its close wrote it" file_is "$dir/index.txt" "$(setting
 
 check "install over the kept files" install
 check "index.txt kept through the install" file_is "$dir/index.txt" "$(settings 1)"
+# Interactive, it waits on its first page.
+(exec env LC_ALL=de_DE.UTF-8 wine "$setup" </dev/null >/dev/null 2>&1) &
+page="$(win "$probe" texts 1)"
 check "the setup speaks German to a German Windows" \
-  eval 'env LC_ALL=de_DE.UTF-8 wine "$probe" texts "keine Administratorrechte" "$setup" </dev/null 2>&1 | grep -q "Weiter >"'
+  eval 'grep -q "keine Administratorrechte" <<<"$page" && grep -qx "&Weiter >" <<<"$page"'
+kill $!
 check "silent uninstall with /PURGE" uninstall /PURGE
 check "program folder removed" test ! -e "$dir"
 check "uninstall entry removed" eval '! has_key'
