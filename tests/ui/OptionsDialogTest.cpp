@@ -28,7 +28,7 @@ std::pair<int, int> TopLeft(HWND hwnd)
 }
 
 // The help engine runs as a process of its own, started by the program. Asked for a help
-// file that is missing, it shows a box of its own and keeps the asking thread waiting: "No"
+// file it cannot read, it shows a box of its own and keeps the asking thread waiting: "No"
 // declines to look for the file; a window without that button is simply closed.
 bool EndChildProcesses(DWORD nParentId)
 {
@@ -147,16 +147,17 @@ TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
 // browser). Without a page, or with one that nothing opens, Help says it failed.
 TEST_F(COptionsDialogTest, HelpOpensThePageBesideTheProgram)
 {
-    const wchar_t kClasses[] = L"Software\\Classes\\";
-    const wchar_t kRecord[] = L"Software\\Adagiomill test";
+    const char* const kKeys[] = {"Software\\Classes\\.html",
+                                 "Software\\Classes\\AdagiomillTest.Page\\shell\\open\\command"};
+    const char kRecord[] = "Software\\Adagiomill test";
     const auto forget = [&] {
-        for (const wchar_t* pszKey : {L".html", L"AdagiomillTest.Page"})
-            ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kClasses + std::wstring(pszKey)).c_str());
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kRecord);
+        for (const char* pszKey : {kKeys[0], "Software\\Classes\\AdagiomillTest.Page"})
+            ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, pszKey);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kRecord);
     };
     forget();
     const fs::path dir = fs::path(m_strFolder) / L"\u0414\u043c", previous = fs::current_path();
-    ASSERT_TRUE(fs::create_directory(dir));
+    ASSERT_TRUE(fs::create_directory(dir) && Write("page.html", "<p>Help</p>"));
     for (const char* pszName : {"Adagiomill.exe", "miscellaneous.adg"})
         fs::rename(PathOf(pszName), dir / pszName);
     // The program is found in the current directory, which a narrow path cannot name.
@@ -172,10 +173,8 @@ TEST_F(COptionsDialogTest, HelpOpensThePageBesideTheProgram)
     ASSERT_NE(hOptions, nullptr);
     const fs::path page = dir / "Adagiomill.html";
     for (const bool bPage : {false, true}) {
-        if (bPage) {
-            ASSERT_TRUE(Write("page.html", "<p>Help</p>"));
+        if (bPage)
             fs::rename(PathOf("page.html"), page);
-        }
         ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
         HWND hBox = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }));
@@ -183,22 +182,19 @@ TEST_F(COptionsDialogTest, HelpOpensThePageBesideTheProgram)
         ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }));
         EXPECT_TRUE(::IsWindowVisible(hOptions));
     }
-    const auto associate = [&](const std::wstring& strKey, const std::wstring& strValue) {
-        return ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, (kClasses + strKey).c_str(), nullptr, REG_SZ,
-                                 strValue.c_str(),
-                                 static_cast<DWORD>((strValue.size() + 1) * sizeof(wchar_t)));
-    };
-    ASSERT_EQ(associate(L".html", L"AdagiomillTest.Page") |
-                  associate(L"AdagiomillTest.Page\\shell\\open\\command",
-                            L"reg.exe add \"HKCU\\" + std::wstring(kRecord) +
-                                L"\" /v Opened /d \"%1\" /f"),
-              ERROR_SUCCESS);
+    const std::string kValues[] = {"AdagiomillTest.Page", "reg.exe add \"HKCU\\" +
+                                                              std::string(kRecord) +
+                                                              "\" /v Opened /d \"%1\" /f"};
+    for (int i = 0; i < 2; ++i)
+        ASSERT_FALSE(::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKeys[i], nullptr, REG_SZ,
+                                       kValues[i].c_str(),
+                                       static_cast<DWORD>(kValues[i].size() + 1)));
     ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
     wchar_t szOpened[MAX_PATH] = L"";
     EXPECT_TRUE(WaitUntil([&] {
         DWORD nSize = sizeof szOpened;
-        return ::RegGetValueW(HKEY_CURRENT_USER, kRecord, L"Opened", RRF_RT_REG_SZ, nullptr,
-                              szOpened, &nSize) == ERROR_SUCCESS;
+        return !::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Adagiomill test", L"Opened",
+                               RRF_RT_REG_SZ, nullptr, szOpened, &nSize);
     })) << "the page was not opened";
     EXPECT_EQ(std::wstring(szOpened), page.wstring());
     forget();
