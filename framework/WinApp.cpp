@@ -24,29 +24,22 @@ std::string ExecutableTitle()
     return strName.substr(0, strName.rfind('.'));
 }
 
-std::string HelpFilePath()
-{
-    std::string strPath = ExecutablePath();
-    const std::size_t nDot = strPath.rfind('.');
-    if (nDot != std::string::npos)
-        strPath.erase(nDot);
-    return strPath + ".HLP";
-}
-
-// Wide, so that a page in any folder opens; empty when the path does not fit.
-std::wstring HelpPagePath()
+// The executable's path with everything from its last "." replaced by pszExtension, when a
+// file lies there; empty otherwise. Wide, so that a file in any folder is found.
+std::wstring FileBesideExecutable(const wchar_t* pszExtension)
 {
     const DWORD nSize = 32768; // the longest path Windows has
     std::wstring strPath(nSize, L'\0');
     const DWORD nLength = ::GetModuleFileNameW(nullptr, &strPath[0], nSize);
     strPath.resize(nLength < nSize ? nLength : 0);
     const std::size_t nDot = strPath.rfind(L'.');
-    return nDot == std::wstring::npos ? std::wstring() : strPath.erase(nDot) + L".html";
-}
-
-bool IsFile(DWORD dwAttributes)
-{
-    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (nDot == std::wstring::npos)
+        return std::wstring();
+    strPath.erase(nDot).append(pszExtension);
+    const DWORD dwAttributes = ::GetFileAttributesW(strPath.c_str());
+    const bool bFile =
+        dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    return bFile ? strPath : std::wstring();
 }
 
 using PShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
@@ -55,8 +48,8 @@ using PShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCW
 // every start would pay for it otherwise.
 bool OpenHelpPage(HWND hOwner)
 {
-    const std::wstring strPage = HelpPagePath();
-    if (strPage.empty() || !IsFile(::GetFileAttributesW(strPage.c_str())))
+    const std::wstring strPage = FileBesideExecutable(L".html");
+    if (strPage.empty())
         return false;
     static const HMODULE hShell =
         ::LoadLibraryExA("shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -102,9 +95,8 @@ void CWinApp::OnHelpIndex()
     const HWND hTop = hActive != nullptr ? ::GetAncestor(hActive, GA_ROOT) : nullptr;
     if (OpenHelpPage(hTop))
         return;
-    const std::string strHelpFile = HelpFilePath();
-    if (!IsFile(::GetFileAttributesA(strHelpFile.c_str())) ||
-        !::WinHelpA(hTop, strHelpFile.c_str(), HELP_INDEX, 0))
+    const std::wstring strHelpFile = FileBesideExecutable(L".HLP");
+    if (strHelpFile.empty() || !::WinHelpW(hTop, strHelpFile.c_str(), HELP_INDEX, 0))
         AfxMessageBox("Failed to launch help.");
 }
 

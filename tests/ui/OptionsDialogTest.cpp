@@ -2,12 +2,9 @@
 // shows, and what reaches the quote window and index.txt.
 #include "ProgramTest.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const char kModule[] = "sayings.adg";
 const char kTitle[] = "Sayings";
@@ -25,25 +22,6 @@ std::pair<int, int> TopLeft(HWND hwnd)
 {
     const RECT rect = WindowRect(hwnd);
     return {rect.left, rect.top};
-}
-
-// The help engine runs as a process of its own, started by the program. Asked for a help
-// file it cannot read, it shows a box of its own and keeps the asking thread waiting: "No"
-// declines to look for the file; a window without that button is simply closed.
-bool EndChildProcesses(DWORD nParentId)
-{
-    return WaitUntil([&] {
-        const std::vector<DWORD> children = ChildProcesses(nParentId);
-        for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
-            DWORD nOwner = 0;
-            ::GetWindowThreadProcessId(hwnd, &nOwner);
-            const bool bChild = std::count(children.begin(), children.end(), nOwner) != 0;
-            if (bChild && ::IsWindowVisible(hwnd) && !PostCommand(hwnd, IDNO) &&
-                !PostCommand(hwnd, IDCANCEL))
-                ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        }
-        return children.empty();
-    });
 }
 
 class COptionsDialogTest : public CProgramTest {
@@ -93,16 +71,14 @@ protected:
     }
 };
 
-// An out-of-range interval is refused even with the timer off. Help with a help file and no
-// page asks the help engine. A title line longer than the title reader takes spoils the
-// header: such a module stays active, showing a message, and a module away from index.txt is
-// saved by its full path.
-TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
+// An out-of-range interval is refused even with the timer off. A title line longer than the
+// title reader takes spoils the header: such a module stays active, showing a message, and a
+// module away from index.txt is saved by its full path.
+TEST_F(COptionsDialogTest, RefusalsArrowsAndInvalidModule)
 {
     // Beside the program's folder, not in it.
     const std::string strFarPath = m_strFolder + "-far.adg";
     ASSERT_TRUE(Write(strFarPath, ModuleText("A Title Longer Than Twenty-Four", 2, 2)));
-    ASSERT_TRUE(Write("Adagiomill.HLP", ""));
     Prepare({kModule, 0, 40}, kSayings);
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
@@ -111,10 +87,6 @@ TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
     EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "40");
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hOptions, IDC_INTERVAL_SPIN)));
     ExpectRefusal(hOptions, "Please enter an integer between 5 and 30.");
-    ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
-    EXPECT_TRUE(WaitUntil([&] { return !ChildProcesses(m_run.ProcessId()).empty(); }))
-        << "the help engine was not started";
-    EXPECT_TRUE(EndChildProcesses(m_run.ProcessId())) << "the help engine did not end";
 
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hOptions, IDC_INTERVAL_SPIN)));
@@ -140,66 +112,6 @@ TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
     EXPECT_EQ(Shown(hQuote), kInvalidModule);
     CloseProgram(hQuote);
     EXPECT_EQ(Saved(), SavedText({strFarPath, 0, 30, kSequential, 1}));
-}
-
-// Help opens the page beside the program, by its wide path, with the program that pages are
-// associated with: here reg.exe, which records what it was given (the test prefix has no
-// browser). Without a page, or with one that nothing opens, Help says it failed.
-TEST_F(COptionsDialogTest, HelpOpensThePageBesideTheProgram)
-{
-    const char* const kKeys[] = {"Software\\Classes\\.html",
-                                 "Software\\Classes\\AdagiomillTest.Page\\shell\\open\\command"};
-    const char kRecord[] = "Software\\Adagiomill test";
-    const auto forget = [&] {
-        for (const char* pszKey : {kKeys[0], "Software\\Classes\\AdagiomillTest.Page"})
-            ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, pszKey);
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kRecord);
-    };
-    forget();
-    const fs::path dir = fs::path(m_strFolder) / L"\u0414\u043c", previous = fs::current_path();
-    ASSERT_TRUE(fs::create_directory(dir) && Write("page.html", "<p>Help</p>"));
-    for (const char* pszName : {"Adagiomill.exe", "miscellaneous.adg"})
-        fs::rename(PathOf(pszName), dir / pszName);
-    // The program is found in the current directory, which a narrow path cannot name.
-    fs::current_path(dir);
-    const bool bStarted = m_run.Start("Adagiomill.exe", "");
-    fs::current_path(previous);
-    HWND hQuote = nullptr;
-    ASSERT_TRUE(bStarted && WaitUntil([&] {
-                    return (hQuote = FindDialog(IDC_QUOTE_TEXT, m_run.ProcessId())) &&
-                           IsPainted(hQuote);
-                }));
-    const HWND hOptions = OpenOptions(hQuote);
-    ASSERT_NE(hOptions, nullptr);
-    const fs::path page = dir / "Adagiomill.html";
-    for (const bool bPage : {false, true}) {
-        if (bPage)
-            fs::rename(PathOf("page.html"), page);
-        ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
-        HWND hBox = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }));
-        EXPECT_EQ(ItemText(hBox, kBoxText), "Failed to launch help.");
-        ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }));
-        EXPECT_TRUE(::IsWindowVisible(hOptions));
-    }
-    const std::string kValues[] = {"AdagiomillTest.Page", "reg.exe add \"HKCU\\" +
-                                                              std::string(kRecord) +
-                                                              "\" /v Opened /d \"%1\" /f"};
-    for (int i = 0; i < 2; ++i)
-        ASSERT_FALSE(::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKeys[i], nullptr, REG_SZ,
-                                       kValues[i].c_str(),
-                                       static_cast<DWORD>(kValues[i].size() + 1)));
-    ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
-    wchar_t szOpened[MAX_PATH] = L"";
-    EXPECT_TRUE(WaitUntil([&] {
-        DWORD nSize = sizeof szOpened;
-        return !::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Adagiomill test", L"Opened",
-                               RRF_RT_REG_SZ, nullptr, szOpened, &nSize);
-    })) << "the page was not opened";
-    EXPECT_EQ(std::wstring(szOpened), page.wstring());
-    forget();
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDCANCEL)) << "Help closed the dialog";
-    CloseProgram(hQuote);
 }
 
 // Cancel drops every change but still places the window again and redraws it, so the quote
