@@ -87,8 +87,8 @@ CWinApp::~CWinApp()
         g_pApp = nullptr;
 }
 
-// The page first: current Windows shows only a notice for a help file, and says that the
-// help engine started. A help file is still asked for when someone supplies one.
+// The page first: current Windows answers a help file with a notice of its own while WinHelp
+// reports success. A help file is still handed on when someone supplies one.
 void CWinApp::OnHelpIndex()
 {
     const HWND hActive = ::GetActiveWindow();

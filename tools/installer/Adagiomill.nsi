@@ -148,8 +148,12 @@ Function ${UN}CloseProgram
       System::Call 'user32::PostMessageW(p R9, i ${WM_CLOSE}, p 0, p 0)'
       StrCpy $R5 1
     ${EndIf}
-    ; WAIT_OBJECT_0
+    ; WAIT_OBJECT_0. A process that may not be waited for has ended once its window has gone.
     System::Call 'kernel32::WaitForSingleObject(p R4, i 100) i .R1'
+    ${If} $R4 P= 0
+      Sleep 100
+      System::Call 'user32::IsWindow(p R9) i .R1'
+    ${EndIf}
     ${If} $R1 = 0
       StrCpy $R2 1
       ${Break}
