@@ -60,7 +60,8 @@ struct CQuoteState {
     template <typename Show> void StepPrevious(Show show);
 
     void LoadSettings(IQuoteView& view);
-    void SaveSettings() const;
+    // Whether index.txt now holds the settings.
+    bool SaveSettings() const;
     void SetDefaults(IQuoteView& view);
 };
 

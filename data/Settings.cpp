@@ -91,9 +91,9 @@ void CQuoteState::LoadSettings(IQuoteView& view)
             .c_str());
 }
 
-void CQuoteState::SaveSettings() const
+bool CQuoteState::SaveSettings() const
 {
-    SaveFileAtomically(PathInWorkDir(m_strWorkDir, kszSettingsFile), FormatSettings(*this));
+    return SaveFileAtomically(PathInWorkDir(m_strWorkDir, kszSettingsFile), FormatSettings(*this));
 }
 
 void CQuoteState::SetDefaults(IQuoteView& view)

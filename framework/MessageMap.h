@@ -93,6 +93,10 @@ struct CMessageCracker {
     {
         return Invoke(p, pfn, w, l);
     }
+    template <class C> static LRESULT Call(C* p, void (C::*pfn)(UINT, LPARAM), WPARAM w, LPARAM l)
+    {
+        return Invoke(p, pfn, w, l);
+    }
     template <class C>
     static LRESULT Call(C* p, void (C::*pfn)(UINT, HWND, BOOL), WPARAM w, LPARAM l)
     {

@@ -8,7 +8,7 @@ packages=(
   googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck
   wine wine64 xvfb x11-utils fonts-wine fonts-droid-fallback imagemagick
-  nsis zip fortunes-min locales python3
+  nsis zip fortunes-min locales python3 pandoc
 )
 
 missing=()

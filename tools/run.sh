@@ -9,6 +9,7 @@ program="$ADAGIO_BUILD/program"
 mkdir -p "$program"
 cp "$ADAGIO_BUILD/app/Adagiomill.exe" "$program/"
 cp "$repo/modules/miscellaneous.adg" "$program/"
+"$repo/tools/make-help.sh" "$program/Adagiomill.html"
 
 headless=
 if [ -z "${DISPLAY:-}" ]; then headless=1; fi

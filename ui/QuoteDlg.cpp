@@ -47,6 +47,30 @@ std::string Utf8Of(const std::wstring& strText)
     return strUtf8;
 }
 
+// Where index.txt was to go: the working directory, as it is named to the user.
+std::wstring WorkFolder()
+{
+    std::wstring strDir(::GetCurrentDirectoryW(0, nullptr), L'\0');
+    const DWORD nLength = ::GetCurrentDirectoryW(static_cast<DWORD>(strDir.size()), &strDir[0]);
+    strDir.resize(nLength < strDir.size() ? nLength : 0);
+    // A drive's root keeps its backslash: "C:" alone names another folder.
+    if (strDir.size() > 3 && strDir.back() == L'\\') {
+        strDir.pop_back();
+    }
+    return strDir;
+}
+
+// The folder the setup installs into, which the user owns.
+std::wstring SuggestedFolder()
+{
+    const wchar_t szFolder[] = L"%LOCALAPPDATA%\\Programs\\Adagiomill";
+    std::wstring strExpanded(::ExpandEnvironmentStringsW(szFolder, nullptr, 0), L'\0');
+    const DWORD nLength = ::ExpandEnvironmentStringsW(szFolder, &strExpanded[0],
+                                                      static_cast<DWORD>(strExpanded.size()));
+    strExpanded.resize(nLength > 0 && nLength <= strExpanded.size() ? nLength - 1 : 0);
+    return strExpanded.empty() ? szFolder : strExpanded;
+}
+
 // Drawn for the size the system asks for, not stretched from another one.
 HICON LoadProgramIcon(int nWidthMetric, int nHeightMetric)
 {
@@ -88,6 +112,8 @@ const CMessageMap* CQuoteDlg::GetMessageMap() const
         MapMessage<&CQuoteDlg::OnActivate>(WM_ACTIVATE),
         MapMessage<&CQuoteDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
         MapMessage<&CQuoteDlg::OnEndSession>(WM_ENDSESSION),
+        MapMessage<&CQuoteDlg::OnSysCommand>(WM_SYSCOMMAND),
+        MapMessage<&CQuoteDlg::OnClose>(WM_CLOSE),
     };
     static const CMessageMap map(entries, CDialog::GetMessageMap());
     return &map;
@@ -123,10 +149,13 @@ BOOL CQuoteDlg::OnInitDialog()
     return TRUE;
 }
 
+// Only a user who closed the window is there to read that the settings were lost.
 void CQuoteDlg::OnCancel()
 {
     CDialog::OnCancel();
-    SaveSettings();
+    if (!SaveSettings() && !m_bQuietClose) {
+        ReportSaveFailure();
+    }
 }
 
 void CQuoteDlg::SetQuoteFields(const char* pszText, const char* pszAuthor)
@@ -154,13 +183,22 @@ void CQuoteDlg::LoadSettings()
 
 // Once per run, as ever: Windows may still let a Close through after the session end has
 // saved, and the file stays as the session end left it.
-void CQuoteDlg::SaveSettings()
+bool CQuoteDlg::SaveSettings()
 {
     if (m_bSettingsSaved) {
-        return;
+        return true;
     }
     m_bSettingsSaved = true;
-    CQuoteState::SaveSettings();
+    return CQuoteState::SaveSettings();
+}
+
+void CQuoteDlg::ReportSaveFailure()
+{
+    // The timer's quit would end the box before anyone read it.
+    ::KillTimer(m_hWnd, m_nTimerId);
+    const std::wstring strText =
+        AfxFormatString2(IDS_SAVE_FAILED, WorkFolder().c_str(), SuggestedFolder().c_str());
+    AfxMessageBox(strText.c_str(), MB_OK | MB_ICONEXCLAMATION, m_hWnd);
 }
 
 void CQuoteDlg::StartTimer()
@@ -347,4 +385,20 @@ void CQuoteDlg::OnEndSession(BOOL bEnding, UINT /*nLogOffFlags*/)
     if (bEnding) {
         SaveSettings();
     }
+}
+
+// The system menu's Close and Alt+F4 come this way: a close the user gave.
+void CQuoteDlg::OnSysCommand(UINT nID, LPARAM /*lParam*/)
+{
+    m_bSysClose = (nID & 0xFFF0) == SC_CLOSE;
+    Default();
+    m_bSysClose = false;
+}
+
+// Any other WM_CLOSE comes from another program, a setup closing us for one: nobody may be
+// there to answer a message box, and a silent setup would wait on it for ever.
+void CQuoteDlg::OnClose()
+{
+    m_bQuietClose = !m_bSysClose;
+    Default();
 }

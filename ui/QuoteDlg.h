@@ -24,7 +24,8 @@ private:
 
     void ShowQuote();
     void LoadSettings();
-    void SaveSettings();
+    bool SaveSettings();
+    void ReportSaveFailure();
     void StartTimer();
     void PlaceWindow();
     void RedrawAll();
@@ -48,6 +49,8 @@ private:
     void OnActivate(UINT nState, HWND hWndOther, BOOL bMinimized);
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL bEnding, UINT nLogOffFlags);
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnClose();
 
     HICON m_hIcon;
     HICON m_hSmallIcon;
@@ -58,6 +61,8 @@ private:
     std::string m_strExePath;
     char m_szCurDir[200] = "";
     bool m_bSettingsSaved = false;
+    bool m_bSysClose = false;
+    bool m_bQuietClose = false;
     CEdit m_editQuote;
     CEdit m_editAuthor;
 };

@@ -1,10 +1,9 @@
 // adagio-probe: what the install test and the screenshots need from inside Wine.
-//   launch <file.lnk>          prints the shortcut's target and working directory, starts the
-//                              target there, prints the quote window's caption and fields,
-//                              closes it with Close
+//   link <file.lnk>            prints the shortcut's target and working directory
 //   rect <control id>          prints the frame of the dialog holding the control, WxH+X+Y
 //   post <control id> <id>     sends that dialog a button command
 //   run <program> [arguments]  runs the program to its end, with what it started
+//   texts <control id>         prints the texts of that dialog and of its controls, one a line
 #include "Driver.h"
 #include "resource.h"
 
@@ -15,7 +14,6 @@ namespace {
 
 // The first start of a program in a fresh prefix is slow.
 const unsigned kShowWaitMs = 15000;
-const unsigned kEndWaitMs = 10000;
 // An NSIS uninstaller copies itself to the temporary folder and lets the copy do the work.
 const unsigned kRunWaitMs = 60000;
 
@@ -34,22 +32,12 @@ HWND WaitForDialog(DWORD nProcessId, int nControlId)
     return bShown ? hwnd : nullptr;
 }
 
-int LaunchLink(const std::string& strLink)
+int PrintLink(const std::string& strLink)
 {
     const std::optional<SShellLink> link = LoadShellLink(strLink);
     if (!link)
         return Fail("not a readable shortcut");
     std::printf("target=%s\nworkdir=%s\n", link->strTarget.c_str(), link->strWorkDir.c_str());
-    CProgramRun run;
-    if (!run.Start("\"" + link->strTarget + "\"", link->strWorkDir))
-        return Fail("the shortcut's target did not start");
-    const HWND hwnd = WaitForDialog(run.ProcessId(), IDC_QUOTE_TEXT);
-    if (!hwnd)
-        return Fail("the quote window did not show");
-    std::printf("caption=%s\nquote=%s\nauthor=%s\n", WindowText(hwnd).c_str(),
-                ItemText(hwnd, IDC_QUOTE_TEXT).c_str(), ItemText(hwnd, IDC_QUOTE_AUTHOR).c_str());
-    if (!PostCommand(hwnd, IDCANCEL) || !run.WaitForEnd(kEndWaitMs))
-        return Fail("the program did not end on Close");
     return 0;
 }
 
@@ -84,19 +72,34 @@ int RunProgram(int argc, char** argv)
     return 0;
 }
 
+int PrintTexts(int nControlId)
+{
+    const HWND hwnd = WaitForDialog(0, nControlId);
+    if (!hwnd)
+        return Fail("no such window");
+    std::printf("%s\n", WindowText(hwnd).c_str());
+    const auto printText = [](HWND hChild, LPARAM) {
+        return std::printf("%s\n", WindowText(hChild).c_str()) > 0 ? TRUE : FALSE;
+    };
+    ::EnumChildWindows(hwnd, printText, 0);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::string strCommand = argc > 1 ? argv[1] : "";
-    if (argc == 3 && strCommand == "launch")
-        return LaunchLink(argv[2]);
+    if (argc == 3 && strCommand == "link")
+        return PrintLink(argv[2]);
     if (argc == 3 && strCommand == "rect")
         return PrintRect(std::atoi(argv[2]));
     if (argc == 4 && strCommand == "post")
         return PostButton(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 3 && strCommand == "run")
         return RunProgram(argc, argv);
-    return Fail("usage: launch <file.lnk>, rect <control id>, post <control id> <id>, "
-                "run <program> [arguments]");
+    if (argc == 3 && strCommand == "texts")
+        return PrintTexts(std::atoi(argv[2]));
+    return Fail("usage: link <file.lnk>, rect <control id>, post <control id> <id>, "
+                "run <program> [arguments], texts <control id>");
 }

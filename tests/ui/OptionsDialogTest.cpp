@@ -2,7 +2,6 @@
 // shows, and what reaches the quote window and index.txt.
 #include "ProgramTest.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -23,25 +22,6 @@ std::pair<int, int> TopLeft(HWND hwnd)
 {
     const RECT rect = WindowRect(hwnd);
     return {rect.left, rect.top};
-}
-
-// The help engine runs as a process of its own, started by the program. Asked for a help
-// file that is missing, it shows a box of its own and keeps the asking thread waiting: "No"
-// declines to look for the file; a window without that button is simply closed.
-bool EndChildProcesses(DWORD nParentId)
-{
-    return WaitUntil([&] {
-        const std::vector<DWORD> children = ChildProcesses(nParentId);
-        for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
-            DWORD nOwner = 0;
-            ::GetWindowThreadProcessId(hwnd, &nOwner);
-            const bool bChild = std::count(children.begin(), children.end(), nOwner) != 0;
-            if (bChild && ::IsWindowVisible(hwnd) && !PostCommand(hwnd, IDNO) &&
-                !PostCommand(hwnd, IDCANCEL))
-                ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        }
-        return children.empty();
-    });
 }
 
 class COptionsDialogTest : public CProgramTest {
@@ -94,7 +74,7 @@ protected:
 // An out-of-range interval is refused even with the timer off. A title line longer than the
 // title reader takes spoils the header: such a module stays active, showing a message, and a
 // module away from index.txt is saved by its full path.
-TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
+TEST_F(COptionsDialogTest, RefusalsArrowsAndInvalidModule)
 {
     // Beside the program's folder, not in it.
     const std::string strFarPath = m_strFolder + "-far.adg";
@@ -107,10 +87,6 @@ TEST_F(COptionsDialogTest, RefusalsArrowsHelpAndInvalidModule)
     EXPECT_EQ(ItemText(hOptions, IDC_INTERVAL), "40");
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hOptions, IDC_INTERVAL_SPIN)));
     ExpectRefusal(hOptions, "Please enter an integer between 5 and 30.");
-    ASSERT_TRUE(PostCommand(hOptions, ID_HELP_INDEX));
-    EXPECT_TRUE(WaitUntil([&] { return !ChildProcesses(m_run.ProcessId()).empty(); }))
-        << "the help engine was not started";
-    EXPECT_TRUE(EndChildProcesses(m_run.ProcessId())) << "the help engine did not end";
 
     ASSERT_TRUE(ClickButton(hOptions, IDC_ENABLE_TIMER));
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hOptions, IDC_INTERVAL_SPIN)));

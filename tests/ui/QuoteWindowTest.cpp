@@ -75,6 +75,40 @@ TEST_F(CQuoteWindowTest, Utf8ModuleShowsEveryScript)
     CloseProgram(hwnd);
 }
 
+// index.txt unwritable (a directory holds its name): only a Close by the user says so, once;
+// a box at another close would keep the program from ending. Nothing is written elsewhere.
+TEST_F(CQuoteWindowTest, OnlyAUsersCloseSaysTheSettingsWereLostInAnUnwritableFolder)
+{
+    // The close, the message posted to the quote window, and whether the user gave it. The
+    // message box's caption and text, which the system keeps in its static control 0xFFFF.
+    const std::tuple<const char*, UINT, WPARAM, LPARAM, bool> kCloses[] = {
+        {"Close", WM_COMMAND, IDCANCEL, 0, true},
+        {"Esc", WM_KEYDOWN, VK_ESCAPE, 1, true},
+        {"system menu", WM_SYSCOMMAND, SC_CLOSE, 0, true},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | KF_ALTDOWN << 16, true},
+        {"another program", WM_CLOSE, 0, 0, false},
+        {"close timer", WM_TIMER, 1, 0, false}};
+    char szSuggested[MAX_PATH] = "";
+    ::ExpandEnvironmentStringsA("%LOCALAPPDATA%\\Programs\\Adagiomill", szSuggested, MAX_PATH);
+    const std::string strMessage =
+        "Adagiomill|Adagiomill could not save its settings in the folder " + m_strFolder +
+        ".\n\nWindows does not let it write files there. "
+        "Move the Adagiomill folder to a folder of your own, such as " +
+        szSuggested + ", and start Adagiomill from there.";
+    ASSERT_TRUE(::CreateDirectoryA(PathOf("index.txt").c_str(), nullptr));
+    for (const auto& [pszClose, nMessage, wParam, lParam, bUserClose] : kCloses) {
+        const HWND hQuote = StartProgram();
+        ASSERT_TRUE(hQuote && ::PostMessageA(hQuote, nMessage, wParam, lParam)) << pszClose;
+        if (HWND hBox = nullptr; bUserClose) {
+            ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(0xFFFF, 0)); })) << pszClose;
+            EXPECT_EQ(WindowText(hBox) + "|" + ItemText(hBox, 0xFFFF), strMessage);
+            EXPECT_TRUE(ClickButton(hBox, IDOK));
+        }
+        EXPECT_TRUE(m_run.WaitForEnd()) << pszClose << ": the program did not end";
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_strFolder), {}), 3) << "written elsewhere";
+}
+
 // Run in a folder that the code page cannot spell, where only bare names reach the files.
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {

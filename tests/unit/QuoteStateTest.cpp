@@ -116,7 +116,7 @@ TEST_F(QuoteStateTest, LoadSettings)
 }
 
 // The old file is replaced whole. A directory in place of the temporary costs nothing, as
-// the file is then written in place; one in place of the file keeps it.
+// the file is then written in place; one in place of the file keeps it, and the save says so.
 TEST_F(QuoteStateTest, SaveReplacesTheFile)
 {
     m_state.m_strModulePath = "m.adg";
@@ -129,7 +129,7 @@ TEST_F(QuoteStateTest, SaveReplacesTheFile)
             fs::remove_all(pszDirectory);
             fs::create_directory(pszDirectory);
         }
-        m_state.SaveSettings();
+        EXPECT_EQ(m_state.SaveSettings(), std::string(pszDirectory) != "index.txt");
         if (!fs::is_directory("index.txt")) {
             std::ifstream file("index.txt", std::ios::binary);
             const std::string strSaved{std::istreambuf_iterator<char>(file), {}};

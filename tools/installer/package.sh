@@ -30,13 +30,14 @@ done
 cp "$repo/modules/miscellaneous.adg" "$repo/modules/proverbs.adg" "$stage/"
 sed "s/@VERSION@/$version/g" "$installer_dir/README.txt" | to_crlf /dev/stdin >"$stage/README.txt"
 to_crlf "$repo/LICENSE" >"$stage/LICENSE.txt"
+"$repo/tools/make-help.sh" "$stage/Adagiomill.html"
 
 zip_file="$dist/Adagiomill-$version-win64.zip"
 rm -f "$zip_file"
-(cd "$stage" && zip -q -X "$zip_file" Adagiomill.exe miscellaneous.adg proverbs.adg README.txt LICENSE.txt \
-    "${tools[@]}")
+(cd "$stage" && zip -q -X "$zip_file" Adagiomill.exe Adagiomill.html miscellaneous.adg proverbs.adg \
+    README.txt LICENSE.txt "${tools[@]}")
 
-makensis -V2 -NOCD "-DVERSION=$version" "-DSTAGE=$stage" "-DICON=$repo/ui/res/Adagiomill.ico" \
+makensis -V2 -WX -NOCD "-DVERSION=$version" "-DSTAGE=$stage" "-DICON=$repo/ui/res/Adagiomill.ico" \
     "-DOUTFILE=$dist/Adagiomill-$version-setup.exe" "$installer_dir/Adagiomill.nsi"
 
 echo "Packed: $zip_file"
