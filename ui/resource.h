@@ -21,8 +21,6 @@
 #define IDC_START_WITH_WINDOWS 1028
 #define IDC_POSITION 1031
 
-#define IDS_SAVE_FAILED 300
-
 #ifndef ID_HELP_INDEX
 #define ID_HELP_INDEX 0xE142
 #endif
