@@ -47,6 +47,15 @@ std::size_t TerminatedLength(const char* pszText, std::size_t nSize)
                            : nSize - 1;
 }
 
+// Walked from the start: a byte with a lead byte's value may be the second byte of a character.
+bool EndsInLoneLeadByte(const char* pBytes, std::size_t nLength, const CLegacyCodePage& codePage)
+{
+    std::size_t nPos = 0;
+    while (nPos + 1 < nLength)
+        nPos += codePage.CharacterLength(pBytes + nPos, nLength - nPos);
+    return nPos + 1 == nLength && codePage.IsLeadByte(static_cast<unsigned char>(pBytes[nPos]));
+}
+
 } // namespace
 
 SFieldEncoding DecideFieldEncoding(const char* pBytes, std::size_t nLength, bool bFilled)
@@ -71,22 +80,62 @@ SFieldEncoding DecideFieldEncoding(const char* pBytes, std::size_t nLength, bool
     return {bMultiByte, nLength, nLength};
 }
 
+SFieldEncoding DecideFieldEncoding(const char* pBytes, std::size_t nLength, bool bFilled,
+                                   const CLegacyCodePage& codePage)
+{
+    SFieldEncoding decided = DecideFieldEncoding(pBytes, nLength, bFilled);
+    if (!decided.bUtf8 && bFilled && EndsInLoneLeadByte(pBytes, nLength, codePage))
+        decided.nShown = nLength - 1;
+    return decided;
+}
+
 void DropCutCharacter(char* pszField, std::size_t nSize)
 {
+    DropCutCharacter(pszField, nSize, CLegacyCodePage());
+}
+
+unsigned DropCutCharacter(char* pszField, std::size_t nSize, const CLegacyCodePage& codePage)
+{
     if (nSize == 0)
-        return;
+        return codePage.Number();
     const std::size_t nLength = TerminatedLength(pszField, nSize);
-    pszField[DecideFieldEncoding(pszField, nLength, nLength + 1 == nSize).nShown] = '\0';
+    const SFieldEncoding decided =
+        DecideFieldEncoding(pszField, nLength, nLength + 1 == nSize, codePage);
+    pszField[decided.nShown] = '\0';
+    return decided.bUtf8 ? kCodePageUtf8 : codePage.Number();
 }
 
 std::string ShownTitle(const char* pszTitle, std::size_t nSize)
 {
+    return ShownTitle(pszTitle, nSize, CLegacyCodePage()).strBytes;
+}
+
+SShownText ShownTitle(const char* pszTitle, std::size_t nSize, const CLegacyCodePage& codePage)
+{
     if (nSize == 0)
-        return std::string();
+        return {std::string(), codePage.Number()};
     const std::size_t nLength = TerminatedLength(pszTitle, nSize);
     const std::size_t nMark = sizeof kszByteOrderMark - 1;
     const bool bMarked = nLength >= nMark && std::memcmp(pszTitle, kszByteOrderMark, nMark) == 0;
     const char* pszText = bMarked ? pszTitle + nMark : pszTitle;
     const std::size_t nText = bMarked ? nLength - nMark : nLength;
-    return std::string(pszText, DecideFieldEncoding(pszText, nText, nLength + 1 == nSize).nShown);
+    const SFieldEncoding decided =
+        DecideFieldEncoding(pszText, nText, nLength + 1 == nSize, codePage);
+    return {std::string(pszText, decided.nShown),
+            decided.bUtf8 ? kCodePageUtf8 : codePage.Number()};
+}
+
+std::string BreakQuoteLines(const char* pszText, const CLegacyCodePage& textCodePage)
+{
+    std::string strLines;
+    const std::size_t nLength = std::strlen(pszText);
+    for (std::size_t nPos = 0; nPos < nLength;) {
+        const std::size_t nChar = textCodePage.CharacterLength(pszText + nPos, nLength - nPos);
+        if (nChar == 1 && pszText[nPos] == '~')
+            strLines += "\r\n";
+        else
+            strLines.append(pszText + nPos, nChar);
+        nPos += nChar;
+    }
+    return strLines;
 }

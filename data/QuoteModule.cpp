@@ -115,18 +115,6 @@ void ReadModule(CQuoteState& state, CLineReader& reader)
         WalkToCurrentQuote(state, reader);
 }
 
-// Each "~" stands for a line break.
-void BuildQuoteText(CQuoteState& state)
-{
-    state.m_strQuoteText.clear();
-    for (const char* p = state.m_szQuote; *p != '\0'; ++p) {
-        if (*p == '~')
-            state.m_strQuoteText += "\r\n";
-        else
-            state.m_strQuoteText += *p;
-    }
-}
-
 } // namespace
 
 static_assert(sizeof kszInvalidModule <= sizeof CQuoteState::m_szQuote,
@@ -139,9 +127,10 @@ void CQuoteState::ShowQuoteText(IQuoteView& view)
         ReadModule(*this, module.Reader());
     else
         SetDefaults(view);
-    DropCutCharacter(m_szQuote);
-    DropCutCharacter(m_szAuthor);
-    BuildQuoteText(*this);
+    const unsigned nTextCodePage = DropCutCharacter(m_szQuote, m_codePage);
+    DropCutCharacter(m_szAuthor, m_codePage);
+    m_strQuoteText = BreakQuoteLines(
+        m_szQuote, nTextCodePage == kCodePageUtf8 ? CLegacyCodePage(kCodePageUtf8) : m_codePage);
     view.SetQuoteFields(m_strQuoteText.c_str(), m_szAuthor);
     m_bHoldQuote = true;
     m_bFirstShow = false;

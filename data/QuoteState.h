@@ -1,6 +1,8 @@
 // The quote window's state: what it shows, where it reads it from, and its settings.
 #pragma once
 
+#include "LegacyCodePage.h"
+
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -44,6 +46,8 @@ struct CQuoteState {
     char m_szPositionText[3] = "";
 
     SecondsClock m_pfnClock = &SystemSeconds;
+    // What a field that is not UTF-8 is read in.
+    CLegacyCodePage m_codePage;
 
     // One display of the active module, without the window's paint cycle.
     void ShowQuoteText(IQuoteView& view);

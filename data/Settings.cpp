@@ -86,7 +86,9 @@ void CQuoteState::LoadSettings(IQuoteView& view)
         return;
     }
     m_strCaptionPrefix = ADAGIO_CAPTION_PREFIX;
-    view.SetCaption((m_strCaptionPrefix + ShownTitle(m_szTitle, sizeof m_szTitle)).c_str());
+    view.SetCaption(
+        (m_strCaptionPrefix + ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage).strBytes)
+            .c_str());
 }
 
 void CQuoteState::SaveSettings() const

@@ -53,4 +53,60 @@ TEST(FieldEncodingTest, TitleShownWithoutMarkOrCutCharacter)
     }
 }
 
+// Lead bytes as Windows has them: Shift-JIS and GBK.
+const CLegacyCodePage kJapanese(932, [](unsigned char ch) {
+    return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+});
+const CLegacyCodePage kChinese(936, [](unsigned char ch) { return ch >= 0x81 && ch <= 0xFE; });
+const CLegacyCodePage kWestern(1252);
+
+struct SDoubleByteRow {
+    const CLegacyCodePage& codePage;
+    std::string strField;
+    bool bFilled;
+    std::string strShown; // "~" as the line break it stands for
+    unsigned nCodePage;
+};
+
+// A field that is not UTF-8 is walked by characters from its start: a "~" that is a second
+// byte stays, and so does a second byte with a lead byte's value; a lead byte the limit cut off
+// goes. UTF-8 is decided first, whatever the code page.
+// clang-format off
+const SDoubleByteRow kDoubleByteRows[] = {
+    {kJapanese, "\x81\x7E 2", false, "\x81\x7E 2", 932},
+    {kJapanese, "\x83\x4A\x83\x69~\x81\x7E", false, "\x83\x4A\x83\x69\r\n\x81\x7E", 932},
+    {kJapanese, "\x8A\xFA~", true, "\x8A\xFA\r\n", 932},
+    {kJapanese, "\xB1~\xDF", false, "\xB1\r\n\xDF", 932},
+    {kJapanese, "ab\x83", true, "ab", 932},
+    {kJapanese, "ab\x83", false, "ab\x83", 932},
+    {kJapanese, "\x8A\xFA", true, "\x8A\xFA", 932},
+    {kJapanese, "\x8A\xFA\x81", true, "\x8A\xFA", 932},
+    {kJapanese, "\xE2\x82\xAC\x81", true, "\xE2\x82\xAC", 932},
+    {kJapanese, "caf\xE9~", false, "caf\xE9~", 932},
+    {kJapanese, "caf" + kE + "~", false, "caf" + kE + "\r\n", kCodePageUtf8},
+    {kJapanese, kE + "\xE2\x82", true, kE, kCodePageUtf8},
+    {kChinese, "\xC4\xE3~\x81\x7E~", false, "\xC4\xE3\r\n\x81\x7E\r\n", 936},
+    {kChinese, "\xC4\xE3\xC4", true, "\xC4\xE3", 936},
+    {kChinese, "caf\xE9~", true, "caf\xE9~", 936},
+    {kWestern, "caf\xE9~", true, "caf\xE9\r\n", 1252},
+    {kWestern, "\x81\x7E\x83", true, "\x81\r\n\x83", 1252}};
+// clang-format on
+
+TEST(FieldEncodingTest, DoubleByteFieldsKeepTheirCharactersWhole)
+{
+    for (const SDoubleByteRow& row : kDoubleByteRows) {
+        std::string strBuffer = row.strField;
+        strBuffer.resize(row.strField.size() + (row.bFilled ? 1 : 2), '\0');
+        const SShownText title = ShownTitle(strBuffer.c_str(), strBuffer.size(), row.codePage);
+        const unsigned nCodePage = DropCutCharacter(&strBuffer[0], strBuffer.size(), row.codePage);
+        const CLegacyCodePage textCodePage =
+            nCodePage == kCodePageUtf8 ? CLegacyCodePage(kCodePageUtf8) : row.codePage;
+        EXPECT_EQ(BreakQuoteLines(strBuffer.c_str(), textCodePage), row.strShown) << row.strField;
+        EXPECT_EQ(nCodePage, row.nCodePage) << row.strField;
+        EXPECT_EQ(title.strBytes + "|" + std::to_string(title.nCodePage),
+                  strBuffer.c_str() + ("|" + std::to_string(row.nCodePage)))
+            << row.strField;
+    }
+}
+
 } // namespace
