@@ -7,18 +7,17 @@
 
 namespace {
 
-std::string AsShown(const std::string& strField)
+std::string AsShown(const SShownText& field)
 {
-    const bool bUtf8 = DecideFieldEncoding(strField.data(), strField.size(), false).bUtf8;
-    return bUtf8 ? strField : Cp1252ToUtf8(strField);
+    return field.nCodePage == kCodePageUtf8 ? field.strBytes : Cp1252ToUtf8(field.strBytes);
 }
 
 struct CPreviewView : IQuoteView {
-    void SetQuoteFields(const char* pszText, const char* pszAuthor) override
+    void SetQuoteFields(const SShownText& text, const SShownText& author) override
     {
-        m_preview = {AsShown(pszText), AsShown(pszAuthor)};
+        m_preview = {AsShown(text), AsShown(author)};
     }
-    void SetCaption(const char*) override {}
+    void SetCaption(const SShownText&) override {}
 
     SQuotePreview m_preview;
 };

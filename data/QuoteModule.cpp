@@ -128,10 +128,10 @@ void CQuoteState::ShowQuoteText(IQuoteView& view)
     else
         SetDefaults(view);
     const unsigned nTextCodePage = DropCutCharacter(m_szQuote, m_codePage);
-    DropCutCharacter(m_szAuthor, m_codePage);
+    const unsigned nAuthorCodePage = DropCutCharacter(m_szAuthor, m_codePage);
     m_strQuoteText = BreakQuoteLines(
         m_szQuote, nTextCodePage == kCodePageUtf8 ? CLegacyCodePage(kCodePageUtf8) : m_codePage);
-    view.SetQuoteFields(m_strQuoteText.c_str(), m_szAuthor);
+    view.SetQuoteFields({m_strQuoteText, nTextCodePage}, {m_szAuthor, nAuthorCodePage});
     m_bHoldQuote = true;
     m_bFirstShow = false;
 }

@@ -86,9 +86,8 @@ void CQuoteState::LoadSettings(IQuoteView& view)
         return;
     }
     m_strCaptionPrefix = ADAGIO_CAPTION_PREFIX;
-    view.SetCaption(
-        (m_strCaptionPrefix + ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage).strBytes)
-            .c_str());
+    const SShownText title = ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage);
+    view.SetCaption({m_strCaptionPrefix + title.strBytes, title.nCodePage});
 }
 
 void CQuoteState::SaveSettings() const
@@ -104,5 +103,5 @@ void CQuoteState::SetDefaults(IQuoteView& view)
     m_strModulePath = "miscellaneous.adg";
     m_bTimerEnabled = 1;
     m_nPosition = POS_CENTER;
-    view.SetCaption(ADAGIO_CAPTION_PREFIX "Miscellaneous");
+    view.SetCaption({ADAGIO_CAPTION_PREFIX "Miscellaneous", m_codePage.Number()});
 }

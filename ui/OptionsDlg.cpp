@@ -86,7 +86,7 @@ BOOL COptionsDlg::OnInitDialog()
         EnableIntervalControls(FALSE);
     }
     CheckDlgButton(IDC_START_WITH_WINDOWS, m_bStartWithWindows ? BST_CHECKED : BST_UNCHECKED);
-    SetModuleText(m_editCurrentModule, m_strModuleTitle.c_str());
+    SetModuleText(m_editCurrentModule, m_strModuleTitle);
     CheckDlgButton(m_nOrder == ORDER_SEQUENTIAL ? IDC_SEQUENTIAL : IDC_RANDOM, BST_CHECKED);
     m_spinInterval.SetRange(5, 30);
     for (const char* pszPosition : kPositions) {
@@ -147,7 +147,7 @@ void COptionsDlg::OnLoadModule()
     std::memset(m_szModulePath, 0, sizeof m_szModulePath);
     std::memcpy(m_szModulePath, strModule.data(), strModule.size());
     ReadModuleTitle(strPath.c_str(), m_szTitle, sizeof m_szTitle);
-    m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle);
-    SetModuleText(m_editCurrentModule, m_strModuleTitle.c_str());
+    m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage);
+    SetModuleText(m_editCurrentModule, m_strModuleTitle);
     m_bModuleChanged = true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Afx.h"
+#include "FieldEncoding.h"
 
 #include <string>
 
@@ -11,9 +12,11 @@ public:
 
     bool m_bStartWithWindows = false;
     int m_bTimerEnabled = 0;
-    std::string m_strModuleTitle;
+    SShownText m_strModuleTitle = {std::string(), kCodePageUtf8};
     // The quote window's working directory, where a module is kept by its bare name.
     std::string m_strWorkDir;
+    // What the module title is read in when it is not UTF-8.
+    CLegacyCodePage m_codePage;
     bool m_bModuleChanged = false;
     char m_szTitle[25] = "";
     char m_szModulePath[255] = "";

@@ -115,15 +115,15 @@ void CQuoteDlg::OnCancel()
     SaveSettings();
 }
 
-void CQuoteDlg::SetQuoteFields(const char* pszText, const char* pszAuthor)
+void CQuoteDlg::SetQuoteFields(const SShownText& text, const SShownText& author)
 {
-    SetModuleText(m_editQuote, pszText);
-    SetModuleText(m_editAuthor, pszAuthor);
+    SetModuleText(m_editQuote, text);
+    SetModuleText(m_editAuthor, author);
 }
 
-void CQuoteDlg::SetCaption(const char* pszCaption)
+void CQuoteDlg::SetCaption(const SShownText& caption)
 {
-    SetModuleText(*this, pszCaption);
+    SetModuleText(*this, caption);
 }
 
 // The fields paint themselves: only WM_PAINT needs a paint cycle around a display, to
@@ -233,7 +233,8 @@ void CQuoteDlg::OnOptions()
     dlg.m_nPosition = m_nPosition;
     dlg.m_bTimerEnabled = m_bTimerEnabled;
     dlg.m_bStartWithWindows = m_bStartWithWindows;
-    dlg.m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle);
+    dlg.m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage);
+    dlg.m_codePage = m_codePage;
     dlg.m_strWorkDir = m_strWorkDir;
     if (dlg.DoModal() == IDOK) {
         m_nInterval = dlg.m_nInterval;
@@ -244,7 +245,8 @@ void CQuoteDlg::OnOptions()
         if (dlg.m_bModuleChanged) {
             m_strModulePath = dlg.m_szModulePath;
             m_strCaptionPrefix = ADAGIO_CAPTION_PREFIX;
-            SetCaption((m_strCaptionPrefix + dlg.m_strModuleTitle).c_str());
+            SetCaption({m_strCaptionPrefix + dlg.m_strModuleTitle.strBytes,
+                        dlg.m_strModuleTitle.nCodePage});
             m_nCurrentQuote = 0;
         }
         if (m_bStartWithWindows) {

@@ -19,8 +19,8 @@ protected:
     void OnCancel() override;
 
 private:
-    void SetQuoteFields(const char* pszText, const char* pszAuthor) override;
-    void SetCaption(const char* pszCaption) override;
+    void SetQuoteFields(const SShownText& text, const SShownText& author) override;
+    void SetCaption(const SShownText& caption) override;
 
     void ShowQuote();
     void LoadSettings();

@@ -49,7 +49,8 @@ TEST(FieldEncodingTest, TitleShownWithoutMarkOrCutCharacter)
     for (const auto& [strTitle, strShown] : kTitles) {
         char szTitle[25] = "";
         strTitle.copy(szTitle, sizeof szTitle - 1);
-        EXPECT_EQ(ShownTitle(szTitle, sizeof szTitle), strShown) << strTitle;
+        EXPECT_EQ(ShownTitle(szTitle, sizeof szTitle, CLegacyCodePage()).strBytes, strShown)
+            << strTitle;
     }
 }
 
