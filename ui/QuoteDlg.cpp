@@ -5,6 +5,7 @@
 #include "OptionsDlg.h"
 #include "StartupApproval.h"
 #include "StartupShortcut.h"
+#include "SystemCodePage.h"
 #include "Version.h"
 #include "WindowPlacement.h"
 #include "resource.h"
@@ -48,6 +49,7 @@ CQuoteDlg::CQuoteDlg(CWnd* pParent)
       m_hSmallIcon(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)), m_nTimerId(kCloseTimerId)
 {
     m_bHoldQuote = true;
+    m_codePage = SystemLegacyCodePage();
 }
 
 CQuoteDlg::~CQuoteDlg()
