@@ -4,7 +4,6 @@
 #include "QuoteSelection.h"
 #include "QuoteState.h"
 #include "QuoteView.h"
-#include "WorkDirPath.h"
 
 #include <cstddef>
 #include <cstring>
@@ -122,7 +121,7 @@ static_assert(sizeof kszInvalidModule <= sizeof CQuoteState::m_szQuote,
 
 void CQuoteState::ShowQuoteText(IQuoteView& view)
 {
-    CLineFile module(PathInWorkDir(m_strWorkDir, m_strModulePath), ELineMode::Text);
+    CLineFile module(FileInWorkDir(m_strModulePath), ELineMode::Text);
     if (module.IsOpen())
         ReadModule(*this, module.Reader());
     else

@@ -5,7 +5,6 @@
 #include "QuoteState.h"
 #include "QuoteView.h"
 #include "Version.h"
-#include "WorkDirPath.h"
 
 #include <cstring>
 #include <string>
@@ -27,7 +26,7 @@ bool IsValidIndex(const char* pszText)
 
 bool ReadSettingsLines(CQuoteState& state)
 {
-    CLineFile settings(PathInWorkDir(state.m_strWorkDir, kszSettingsFile), ELineMode::Binary);
+    CLineFile settings(state.FileInWorkDir(kszSettingsFile), ELineMode::Binary);
     if (!settings.IsOpen())
         return false;
     CLineReader& reader = settings.Reader();
@@ -58,7 +57,7 @@ void AssignSettings(CQuoteState& state)
 
 bool LoadModuleTitle(CQuoteState& state)
 {
-    CLineFile module(PathInWorkDir(state.m_strWorkDir, state.m_szModuleText), ELineMode::Text);
+    CLineFile module(state.FileInWorkDir(state.m_szModuleText), ELineMode::Text);
     if (!module.IsOpen())
         return false;
     module.Reader().ReadBoundedLine(state.m_szTitle);
@@ -90,9 +89,9 @@ void CQuoteState::LoadSettings(IQuoteView& view)
     view.SetCaption({m_strCaptionPrefix + title.strBytes, title.nCodePage});
 }
 
-void CQuoteState::SaveSettings() const
+bool CQuoteState::SaveSettings() const
 {
-    SaveFileAtomically(PathInWorkDir(m_strWorkDir, kszSettingsFile), FormatSettings(*this));
+    return SaveFileAtomically(FileInWorkDir(kszSettingsFile), FormatSettings(*this));
 }
 
 void CQuoteState::SetDefaults(IQuoteView& view)

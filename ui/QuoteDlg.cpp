@@ -9,11 +9,12 @@
 #include "Version.h"
 #include "WindowPlacement.h"
 #include "resource.h"
+#include "win32/StoredText.h"
 
 namespace {
 const UINT kCloseTimerId = 1;
-const char kExeName[] = "Adagiomill.exe";
-const char kLinkName[] = "Adagiomill.lnk";
+const wchar_t kExeName[] = L"Adagiomill.exe";
+const wchar_t kLinkName[] = L"Adagiomill.lnk";
 
 // The window's dpi: with system awareness it is the screen's for every window.
 int ScreenDpi()
@@ -142,13 +143,13 @@ void CQuoteDlg::LoadSettings()
 
 // Once per run, as ever: Windows may still let a Close through after the session end has
 // saved, and the file stays as the session end left it.
-void CQuoteDlg::SaveSettings()
+bool CQuoteDlg::SaveSettings()
 {
-    if (m_bSettingsSaved) {
-        return;
+    if (!m_bSettingsSaved) {
+        m_bSettingsSaved = true;
+        m_bSettingsOnDisk = CQuoteState::SaveSettings();
     }
-    m_bSettingsSaved = true;
-    CQuoteState::SaveSettings();
+    return m_bSettingsOnDisk;
 }
 
 void CQuoteDlg::StartTimer()
@@ -172,15 +173,16 @@ void CQuoteDlg::RedrawAll()
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-// A working directory that does not fit leaves every path empty, so no shortcut is
-// ever made from a truncated one.
+// Read wide, since any folder can hold a name the ANSI code page cannot spell. A working
+// directory that cannot be read leaves every path empty, and bare names to the current one.
 void CQuoteDlg::SetUpPaths()
 {
-    if (!ReadCurrentDirectory(m_szCurDir, sizeof m_szCurDir)) {
+    m_strCurDir = ReadCurrentDirectory();
+    if (m_strCurDir.empty()) {
         return;
     }
-    m_strWorkDir = std::string(m_szCurDir) + "\\";
-    m_strExePath = m_strWorkDir + kExeName;
+    m_strExePath = m_strCurDir + L"\\" + kExeName;
+    StoredFromWide(m_strCurDir + L"\\", m_codePage, m_strWorkDir);
 }
 
 void CQuoteDlg::ProbeStartupShortcut()
@@ -189,11 +191,7 @@ void CQuoteDlg::ProbeStartupShortcut()
     if (!ReadStartupFolder(m_strStartupDir)) {
         return;
     }
-    const std::string strPath = m_strStartupDir + "\\" + kLinkName;
-    if (!ShortcutPathFits(strPath)) {
-        return;
-    }
-    m_strShortcutPath = strPath;
+    m_strShortcutPath = m_strStartupDir + L"\\" + kLinkName;
     m_bStartWithWindows =
         FileOpensForReading(m_strShortcutPath) && !IsStartupEntryTurnedOff(kLinkName);
 }
@@ -203,13 +201,13 @@ void CQuoteDlg::CreateStartupShortcut()
     if (m_strShortcutPath.empty() || m_strExePath.empty()) {
         return;
     }
-    SaveShellLink(m_strShortcutPath, m_strExePath, m_strWorkDir);
+    SaveShellLink(m_strShortcutPath, m_strExePath, m_strCurDir + L"\\");
 }
 
 void CQuoteDlg::DeleteStartupShortcut()
 {
     if (!m_strShortcutPath.empty()) {
-        ::DeleteFileA(m_strShortcutPath.c_str());
+        ::DeleteFileW(m_strShortcutPath.c_str());
     }
 }
 

@@ -24,7 +24,8 @@ private:
 
     void ShowQuote();
     void LoadSettings();
-    void SaveSettings();
+    // Whether the settings reached the disk; once per run, a second call answers as the first.
+    bool SaveSettings();
     void StartTimer();
     void PlaceWindow();
     void RedrawAll();
@@ -53,11 +54,13 @@ private:
     HICON m_hSmallIcon;
     CFont m_font;
     UINT m_nTimerId;
-    std::string m_strShortcutPath;
-    std::string m_strStartupDir;
-    std::string m_strExePath;
-    char m_szCurDir[200] = "";
+    std::wstring m_strShortcutPath;
+    std::wstring m_strStartupDir;
+    std::wstring m_strExePath;
+    // The current directory at start-up, as Windows names it.
+    std::wstring m_strCurDir;
     bool m_bSettingsSaved = false;
+    bool m_bSettingsOnDisk = false;
     CEdit m_editQuote;
     CEdit m_editAuthor;
 };
