@@ -8,7 +8,7 @@ packages=(
   googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck
   wine wine64 xvfb x11-utils fonts-wine fonts-droid-fallback imagemagick
-  nsis zip fortunes-min
+  nsis zip fortunes-min locales
 )
 
 missing=()
@@ -17,10 +17,15 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Wine takes the Windows locale from LC_ALL and names files through its character set.
+for l in de_DE fr_FR es_ES it_IT pt_BR ru_RU ja_JP zh_CN sv_SE el_GR; do
+  locale -a 2>/dev/null | grep -qx "$l.utf8" || $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

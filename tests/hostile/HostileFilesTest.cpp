@@ -62,7 +62,7 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
     ASSERT_TRUE(Write(kSettings, row.strSettings));
     if (row.pszHeld) {
         const HANDLE hFile =
-            ::CreateFileA(PathOf(row.pszHeld).c_str(), GENERIC_READ, row.nShareMode, nullptr,
+            ::CreateFileW(Wide(PathOf(row.pszHeld)).c_str(), GENERIC_READ, row.nShareMode, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << "cannot hold " << row.pszHeld;
         held.reset(hFile);

@@ -10,6 +10,8 @@
 #include <utility>
 
 inline const std::string kCaptionPrefix = "Adagiomill v1.2.0 -- ";
+// The Open dialog's file name field, a combo box (cmb13) that hands its text to its edit.
+const int kFileNameCombo = 0x47C;
 
 struct SSettings {
     std::string strModule = "miscellaneous.adg";
@@ -20,6 +22,12 @@ struct SSettings {
     int nTimer = 0;
     int nPosition = 0;
 };
+
+// A scenario for one Windows locale skips in any other: Wine takes it from LC_ALL.
+inline bool IsLocale(UINT nCodePage, LANGID nLanguage)
+{
+    return ::GetACP() == nCodePage && ::GetUserDefaultUILanguage() == nLanguage;
+}
 
 // What the program writes for these values. Prepared files end in an LF, which it never
 // writes, so a file it saved differs from one prepared with the same values.
@@ -41,7 +49,7 @@ class CProgramTest : public testing::Test {
 protected:
     void SetUp() override;
 
-    // Names are taken within the program folder; a full path stands as it is.
+    // Names are taken within the program folder; a full path stands as it is. All in UTF-8.
     std::string PathOf(const std::string& strName) const;
     bool Write(const std::string& strName, const std::string& strBytes) const;
     std::optional<std::string> Read(const std::string& strName) const;
@@ -58,6 +66,10 @@ protected:
     HWND OpenOptions(HWND hQuote) const;
     // Presses the button; true once the dialog has gone and the quote window is redrawn.
     bool EndOptions(HWND hQuote, HWND hOptions, int nButton) const;
+    // Presses Load and types the path into the Open dialog, as a user types a name; a full path
+    // keeps the answer independent of the folder the dialog happens to show first.
+    static void ChooseModule(HWND hOptions, const std::string& strPath,
+                             const std::string& strTitle);
 
     std::string m_strFolder;
     CProgramRun m_run;

@@ -39,7 +39,7 @@ TEST_F(CQuoteWindowTest, FirstRunStepsWrapAndDeletedModuleFallsBack)
         ASSERT_TRUE(ClickButton(hwnd, nButton));
         EXPECT_EQ(ShownIndex(hwnd, "Three"), nQuote);
     }
-    ASSERT_TRUE(::DeleteFileA(PathOf(kThree).c_str()));
+    ASSERT_TRUE(::DeleteFileW(Wide(PathOf(kThree)).c_str()));
     ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
     EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
     EXPECT_EQ(Shown(hwnd), Quote("Three", 1));
@@ -79,7 +79,7 @@ TEST_F(CQuoteWindowTest, Utf8ModuleShowsEveryScript)
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {
     Prepare({kThree, 0, 1, 2, 1}, ModuleText("Three", 3, 3));
-    const fs::path dir = fs::path(m_strFolder) / L"\u0414\u043c", previous = fs::current_path();
+    const fs::path dir = fs::u8path(m_strFolder) / L"\u0414\u043c", previous = fs::current_path();
     ASSERT_TRUE(fs::create_directory(dir));
     for (const char* pszName : {"index.txt", kThree})
         fs::rename(PathOf(pszName), dir / pszName);
@@ -91,6 +91,28 @@ TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
     EXPECT_GE(::GetTickCount64() - nStart, 900u) << "ended before its one-second interval";
     fs::rename(dir / "index.txt", PathOf("index.txt"));
     EXPECT_EQ(Saved(), SavedText({kThree, 1, 1, 2, 1}));
+}
+
+// A program that holds index.txt for a moment without sharing its deletion or writing, as a
+// virus scanner or a synchronising client does, costs no setting: the program tries the replace
+// again, and leaves no temporary behind.
+TEST_F(CQuoteWindowTest, SettingsHeldForAMomentAtCloseStillArrive)
+{
+    Prepare({kThree, 0}, ModuleText("Three", 3, 3));
+    const HWND hwnd = StartProgram();
+    ASSERT_NE(hwnd, nullptr);
+    const fs::path temporary = fs::u8path(PathOf("index.txt.new"));
+    const HANDLE hHeld = ::CreateFileW(Wide(PathOf("index.txt")).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    const bool bTried =
+        PostCommand(hwnd, IDCANCEL) && WaitUntil([&] { return fs::exists(temporary); });
+    ::Sleep(100);
+    ::CloseHandle(hHeld);
+    ASSERT_TRUE(bTried) << "no temporary was written while index.txt was held";
+    EXPECT_TRUE(m_run.WaitForEnd());
+    EXPECT_EQ(Saved(), SavedText({kThree, 1}));
+    EXPECT_FALSE(fs::exists(temporary));
 }
 
 } // namespace

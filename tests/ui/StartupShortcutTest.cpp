@@ -12,22 +12,23 @@ namespace {
 
 const char kLinkName[] = "\\Adagiomill.lnk";
 const char kNotALink[] = "not a shortcut";
-const char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char kStartupValue[] = "Startup";
+const wchar_t kShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const wchar_t kStartupValue[] = L"Startup";
 // Where Task Manager's Startup tab records an entry as turned off, by an odd first byte.
 const char kApproved[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 const BYTE kTurnedOff[12] = {3};
 
-// REG_NONE removes the value.
+// REG_NONE removes the value. The text in UTF-8.
 bool WriteStartupValue(DWORD nType, const std::string& strText)
 {
+    const std::wstring strValue = Wide(strText);
+    const auto nBytes = static_cast<DWORD>((strValue.size() + 1) * sizeof(wchar_t));
     return (nType == REG_NONE
-                ? ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue)
-                : ::RegSetKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue, nType,
-                                    strText.c_str(), static_cast<DWORD>(strText.size() + 1))) ==
-           ERROR_SUCCESS;
+                ? ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShellFolders, kStartupValue)
+                : ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, kStartupValue, nType,
+                                    strValue.c_str(), nBytes)) == ERROR_SUCCESS;
 }
 
 class CStartupShortcutTest : public CProgramTest {
@@ -36,19 +37,19 @@ protected:
     void SetUp() override
     {
         CProgramTest::SetUp();
-        char szFolder[MAX_PATH] = "";
+        wchar_t szFolder[MAX_PATH] = L"";
         ASSERT_EQ(
-            ::SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, szFolder),
+            ::SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, szFolder),
             S_OK);
-        m_strStartupDir = szFolder;
+        m_strStartupDir = Utf8(szFolder);
         m_strLink = m_strStartupDir + kLinkName;
-        ::DeleteFileA(m_strLink.c_str());
+        ::DeleteFileW(Wide(m_strLink).c_str());
     }
 
     void TearDown() override
     {
         CProgramTest::TearDown();
-        ::DeleteFileA(m_strLink.c_str());
+        ::DeleteFileW(Wide(m_strLink).c_str());
         ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kApproved, kLinkName + 1);
         EXPECT_TRUE(m_strStartupDir.empty() || WriteStartupValue(REG_SZ, m_strStartupDir));
     }
@@ -120,8 +121,48 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
         CloseProgram(hQuote);
         EXPECT_TRUE(Read(m_strLink) == kNotALink) << m_strLink << " was touched";
         EXPECT_FALSE(Read(strRootLink).has_value());
-        ::DeleteFileA(strRootLink.c_str());
+        ::DeleteFileW(Wide(strRootLink).c_str());
     }
+}
+
+// A Western system and folders its code page cannot spell: the working folder and the Startup
+// folder are Greek. While the Open dialog shows another folder, an Alt+Tab still shows the module
+// kept by its bare name; the shortcut is made in the Greek Startup folder, pointing into the
+// Greek working folder, and removed again.
+TEST_F(CStartupShortcutTest, GreekFoldersOnAWesternSystem)
+{
+    if (!IsLocale(1252, 0x0407))
+        GTEST_SKIP() << "runs under LC_ALL=de_DE.UTF-8";
+    const std::string strWorkDir = PathOf(u8"Ελληνικά"), strStartup = PathOf(u8"Εκκίνηση");
+    const std::string strLink = strStartup + kLinkName;
+    for (const std::string& strDir : {strWorkDir, strStartup, PathOf("away")})
+        fs::create_directories(fs::u8path(strDir));
+    ASSERT_TRUE(Write(strWorkDir + "\\index.txt", SavedText({"sayings.adg", 0}) + "\n") &&
+                Write(strWorkDir + "\\sayings.adg", ModuleText("Sayings", 3, 3)) &&
+                Write(PathOf("away\\sayings.adg"), ModuleText("Away", 3, 3)) &&
+                WriteStartupValue(REG_SZ, strStartup));
+    const HWND hQuote = StartProgram(strWorkDir);
+    ASSERT_NE(hQuote, nullptr);
+    const HWND hOptions = OpenOptions(hQuote);
+    ASSERT_NE(hOptions, nullptr);
+    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
+    HWND hOpen = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
+    ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, PathOf("away")) && ClickButton(hOpen, IDOK));
+    ASSERT_TRUE(SendWithDeadline(hQuote, WM_ACTIVATEAPP, FALSE));
+    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + "Sayings");
+    EXPECT_EQ(Shown(hQuote), Quote("Sayings", 1));
+    ASSERT_TRUE(PostCommand(hOpen, IDCANCEL) && WaitUntil([&] { return !::IsWindow(hOpen); }));
+    ASSERT_TRUE(ClickButton(hOptions, IDC_START_WITH_WINDOWS));
+    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+    std::optional<SShellLink> link;
+    ASSERT_TRUE(WaitUntil([&] { return (link = LoadShellLink(strLink)).has_value(); }));
+    EXPECT_EQ(link->strTarget, strWorkDir + "\\Adagiomill.exe");
+    EXPECT_EQ(link->strWorkDir, strWorkDir + "\\");
+    SetBox(hQuote, true, false);
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(fs::u8path(strLink)); }));
+    CloseProgram(hQuote);
+    EXPECT_EQ(Read(strWorkDir + "\\index.txt"), SavedText({"sayings.adg", 1}));
 }
 
 } // namespace
