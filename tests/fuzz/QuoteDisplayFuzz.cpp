@@ -1,8 +1,11 @@
 // Whole displays of a module: the first show, then repaints, Next and Previous, with the
 // saved index, order and flags and the clock taken from the input.
+#include "FieldEncoding.h"
 #include "FuzzSupport.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
+
+#include <vector>
 
 namespace {
 
@@ -24,8 +27,44 @@ int ModelCount(const std::string& strModule)
     return bValid && strCount.find_first_of("0123456789") == 0 ? std::atoi(strCount.c_str()) : -1;
 }
 
-// Quote nIndex's two fields as the model reads them, each quote before it read and dropped.
-std::pair<std::string, std::string> ModelQuote(const std::string& strModule, int nIndex)
+// Lead bytes by the flags' top two bits: none (Windows-1252), Shift-JIS, or those of GBK, UHC
+// and Big5.
+CLegacyCodePage ModelCodePage(unsigned nChoice)
+{
+    if (nChoice == 0)
+        return CLegacyCodePage();
+    if (nChoice == 1)
+        return CLegacyCodePage(932, [](unsigned char ch) {
+            return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+        });
+    return CLegacyCodePage(936, [](unsigned char ch) { return ch >= 0x81 && ch <= 0xFE; });
+}
+
+// A field as the window shows it, from the bytes a buffer of nSize got: UTF-8 less a character
+// the limit cut, or the legacy code page, where each byte that does not end a double-byte
+// character begun before it starts one; a lead byte the limit cut is dropped, and only a "~"
+// that starts a character breaks the line.
+SShownText ModelShown(std::string strField, std::size_t nSize, const CLegacyCodePage& codePage,
+                      bool bBreakLines)
+{
+    const bool bFilled = strField.size() + 1 == nSize;
+    const SFieldEncoding utf8 = DecideFieldEncoding(strField.data(), strField.size(), bFilled);
+    std::vector<bool> second(strField.size() + 1, false);
+    for (std::size_t i = 0; i < strField.size(); ++i)
+        second[i + 1] = !utf8.bUtf8 && !second[i] && codePage.IsLeadByte(strField[i]);
+    std::size_t nShown = utf8.nShown;
+    if (!utf8.bUtf8 && bFilled && second[strField.size()])
+        nShown = strField.size() - 1;
+    std::string strShown;
+    for (std::size_t i = 0; i < nShown; ++i)
+        strShown +=
+            bBreakLines && strField[i] == '~' && !second[i] ? "\r\n" : strField.substr(i, 1);
+    return {strShown, utf8.bUtf8 ? kCodePageUtf8 : codePage.Number()};
+}
+
+// Quote nIndex's two fields as the window shows them, each quote before it read and dropped.
+std::pair<SShownText, SShownText> ModelQuote(const std::string& strModule, int nIndex,
+                                             const CLegacyCodePage& codePage)
 {
     CModelReader model(strModule, ELineMode::Text);
     const auto read = [&model](std::size_t nSize) {
@@ -45,7 +84,9 @@ std::pair<std::string, std::string> ModelQuote(const std::string& strModule, int
         read(nSize);
     for (int i = 0; i < nIndex && !model.m_bAtEnd; ++i)
         readQuote();
-    return readQuote();
+    const auto quote = readQuote();
+    return {ModelShown(quote.first, sizeof CQuoteState::m_szQuote, codePage, true),
+            ModelShown(quote.second, sizeof CQuoteState::m_szAuthor, codePage, false)};
 }
 
 // A fallback to the default module keeps what was shown; the run then goes on with the
@@ -73,15 +114,20 @@ void Show(CQuoteState& state, const std::string& strModule, bool bModuleGone)
         FUZZ_CHECK(nAfter >= std::min(0, nCount - 1) && nAfter <= std::max(0, nCount - 1));
         FUZZ_CHECK(before.m_nOrder != ORDER_RANDOM || nCount < 2 || nAfter != nBefore);
     }
-    if (!bModuleGone && nCount >= 0 && nAfter >= 0)
-        FUZZ_CHECK(std::make_pair(std::string(state.m_szQuote), std::string(state.m_szAuthor)) ==
-                   ModelQuote(strModule, nAfter));
+    if (!bModuleGone && nCount >= 0 && nAfter >= 0) {
+        const auto expected = ModelQuote(strModule, nAfter, state.m_codePage);
+        FUZZ_CHECK(view.m_strText == expected.first.strBytes &&
+                   view.m_nTextCodePage == expected.first.nCodePage);
+        FUZZ_CHECK(view.m_strAuthor == expected.second.strBytes &&
+                   view.m_strAuthor == state.m_szAuthor &&
+                   view.m_nAuthorCodePage == expected.second.nCodePage);
+    }
 }
 
 } // namespace
 
-// Header: flags (hold, first show, run, step count), index, clock, order, steps (two bits
-// each), run position and length; then the module.
+// Header: flags (hold, first show, run, step count, code page), index, clock, order, steps (two
+// bits each), run position and length; then the module.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     CFuzzInput input{pData, nSize};
@@ -89,6 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     CQuoteState state;
     state.m_bHoldQuote = (nFlags & 1) != 0;
     state.m_bFirstShow = (nFlags & 2) != 0;
+    state.m_codePage = ModelCodePage(nFlags >> 6);
     state.m_nCurrentQuote = input.Take<std::int32_t>();
     g_nClock = input.Take<std::int64_t>();
     state.m_pfnClock = [] { return g_nClock; };
