@@ -5,8 +5,6 @@
 #include "QuoteState.h"
 #include "RecordingView.h"
 
-#include <vector>
-
 namespace {
 
 const char kszModule[] = "module.adg";
@@ -27,42 +25,37 @@ int ModelCount(const std::string& strModule)
     return bValid && strCount.find_first_of("0123456789") == 0 ? std::atoi(strCount.c_str()) : -1;
 }
 
-// Lead bytes by the flags' top two bits: none (Windows-1252), Shift-JIS, or those of GBK, UHC
-// and Big5.
+// Lead bytes by the flags' top two bits: none (Windows-1252), Shift-JIS's or GBK's.
 CLegacyCodePage ModelCodePage(unsigned nChoice)
 {
-    if (nChoice == 0)
-        return CLegacyCodePage();
-    if (nChoice == 1)
-        return CLegacyCodePage(932, [](unsigned char ch) {
-            return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
-        });
-    return CLegacyCodePage(936, [](unsigned char ch) { return ch >= 0x81 && ch <= 0xFE; });
+    const unsigned anNumbers[] = {1252, 932, 936, 936};
+    return CLegacyCodePage(anNumbers[nChoice], [=](unsigned char ch) {
+        const bool bShiftJis = (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+        return nChoice == 1 ? bShiftJis : nChoice > 1 && ch >= 0x81 && ch <= 0xFE;
+    });
 }
 
-// A field as the window shows it, from the bytes a buffer of nSize got: UTF-8 less a character
-// the limit cut, or the legacy code page, where each byte that does not end a double-byte
-// character begun before it starts one; a lead byte the limit cut is dropped, and only a "~"
-// that starts a character breaks the line.
-SShownText ModelShown(std::string strField, std::size_t nSize, const CLegacyCodePage& codePage,
-                      bool bBreakLines)
+// A field as the window shows it: UTF-8 less a character the limit cut, or the legacy code page,
+// where a lead byte the limit cut goes and a "~" after a lead byte is no line break.
+SShownText ModelShown(const std::string& strField, std::size_t nSize,
+                      const CLegacyCodePage& codePage, bool bBreakLines)
 {
     const bool bFilled = strField.size() + 1 == nSize;
     const SFieldEncoding utf8 = DecideFieldEncoding(strField.data(), strField.size(), bFilled);
-    std::vector<bool> second(strField.size() + 1, false);
-    for (std::size_t i = 0; i < strField.size(); ++i)
-        second[i + 1] = !utf8.bUtf8 && !second[i] && codePage.IsLeadByte(strField[i]);
-    std::size_t nShown = utf8.nShown;
-    if (!utf8.bUtf8 && bFilled && second[strField.size()])
-        nShown = strField.size() - 1;
     std::string strShown;
-    for (std::size_t i = 0; i < nShown; ++i)
-        strShown +=
-            bBreakLines && strField[i] == '~' && !second[i] ? "\r\n" : strField.substr(i, 1);
+    bool bSecond = false;
+    for (std::size_t i = 0; i < utf8.nShown; ++i) {
+        const bool bLead = !utf8.bUtf8 && !bSecond && codePage.IsLeadByte(strField[i]);
+        if (bLead && bFilled && i + 1 == strField.size())
+            break;
+        strShown += bBreakLines && strField[i] == '~' && !bSecond ? "\r\n" : strField.substr(i, 1);
+        bSecond = bLead;
+    }
     return {strShown, utf8.bUtf8 ? kCodePageUtf8 : codePage.Number()};
 }
 
-// Quote nIndex's two fields as the window shows them, each quote before it read and dropped.
+// Quote nIndex's two fields as the window shows them, each quote before it read and dropped. At
+// a negative index no quote is read: the header's separator line shows as the text.
 std::pair<SShownText, SShownText> ModelQuote(const std::string& strModule, int nIndex,
                                              const CLegacyCodePage& codePage)
 {
@@ -79,12 +72,12 @@ std::pair<SShownText, SShownText> ModelQuote(const std::string& strModule, int n
             strAuthor[0] = ' ';
         return std::make_pair(strText, strAuthor);
     };
-    for (const std::size_t nSize : {sizeof CQuoteState::m_szTitle, sizeof CQuoteState::m_szCount,
-                                    sizeof CQuoteState::m_szQuote})
-        read(nSize);
+    read(sizeof CQuoteState::m_szTitle);
+    read(sizeof CQuoteState::m_szCount);
+    const std::string strSeparator = read(sizeof CQuoteState::m_szQuote);
     for (int i = 0; i < nIndex && !model.m_bAtEnd; ++i)
         readQuote();
-    const auto quote = readQuote();
+    const auto quote = nIndex < 0 ? std::make_pair(strSeparator, std::string()) : readQuote();
     return {ModelShown(quote.first, sizeof CQuoteState::m_szQuote, codePage, true),
             ModelShown(quote.second, sizeof CQuoteState::m_szAuthor, codePage, false)};
 }
@@ -114,13 +107,14 @@ void Show(CQuoteState& state, const std::string& strModule, bool bModuleGone)
         FUZZ_CHECK(nAfter >= std::min(0, nCount - 1) && nAfter <= std::max(0, nCount - 1));
         FUZZ_CHECK(before.m_nOrder != ORDER_RANDOM || nCount < 2 || nAfter != nBefore);
     }
-    if (!bModuleGone && nCount >= 0 && nAfter >= 0) {
+    if (!bModuleGone && nCount >= 0) {
         const auto expected = ModelQuote(strModule, nAfter, state.m_codePage);
         FUZZ_CHECK(view.m_strText == expected.first.strBytes &&
                    view.m_nTextCodePage == expected.first.nCodePage);
-        FUZZ_CHECK(view.m_strAuthor == expected.second.strBytes &&
-                   view.m_strAuthor == state.m_szAuthor &&
-                   view.m_nAuthorCodePage == expected.second.nCodePage);
+        FUZZ_CHECK(view.m_strAuthor == state.m_szAuthor &&
+                   (nAfter < 0 ? view.m_strAuthor == before.m_szAuthor
+                               : view.m_strAuthor == expected.second.strBytes &&
+                                     view.m_nAuthorCodePage == expected.second.nCodePage));
     }
 }
 

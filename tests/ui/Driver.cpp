@@ -1,6 +1,7 @@
 #include "Driver.h"
 
 #include <cstring>
+#include <filesystem>
 
 #include <shlobj.h>
 #include <tlhelp32.h>
@@ -8,14 +9,15 @@
 const UINT kAnswerMs = 2000;
 const DWORD kPollMs = 20;
 
+// The C++ library's own UTF-8 and UTF-16 conversions, which a path takes.
 std::wstring Wide(const std::string& strUtf8)
 {
-    const int nChars = ::MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(),
-                                             static_cast<int>(strUtf8.size()), nullptr, 0);
-    std::wstring strWide(static_cast<std::size_t>(nChars), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(), static_cast<int>(strUtf8.size()),
-                          strWide.data(), nChars);
-    return strWide;
+    return std::filesystem::u8path(strUtf8).wstring();
+}
+
+std::string Utf8(const wchar_t* pszWide)
+{
+    return std::filesystem::path(pszWide).u8string();
 }
 
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs)
@@ -53,14 +55,6 @@ std::optional<LRESULT> SendWithDeadline(HWND hwnd, UINT nMessage, WPARAM wParam,
     return static_cast<LRESULT>(nResult);
 }
 
-std::string Utf8(const wchar_t* pszWide)
-{
-    char szUtf8[4096] = "";
-    ::WideCharToMultiByte(CP_UTF8, 0, pszWide, -1, szUtf8, sizeof szUtf8, nullptr, nullptr);
-    szUtf8[sizeof szUtf8 - 1] = '\0';
-    return szUtf8;
-}
-
 std::string WindowText(HWND hwnd)
 {
     wchar_t szText[1024] = L"";
@@ -83,10 +77,8 @@ std::string ItemText(HWND hDlg, int nControlId)
 
 bool SetItemText(HWND hDlg, int nControlId, const std::string& strText)
 {
-    wchar_t szText[1024] = L"";
-    ::MultiByteToWideChar(CP_UTF8, 0, strText.c_str(), -1, szText, 1024);
-    szText[1023] = L'\0';
-    return SendToItem(hDlg, nControlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText))
+    const std::wstring strWide = Wide(strText);
+    return SendToItem(hDlg, nControlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strWide.c_str()))
         .has_value();
 }
 
@@ -171,8 +163,7 @@ std::optional<SShellLink> LoadShellLink(const std::string& strPath)
                                      IID_IShellLinkW, reinterpret_cast<void**>(&pLink))) &&
         SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile))) &&
         SUCCEEDED(pFile->Load(Wide(strPath).c_str(), STGM_READ))) {
-        // From the item list, which holds the names in UTF-16 as Windows resolves them; Wine's
-        // GetPath answers from a copy in the ANSI code page.
+        // The item list holds the target in UTF-16; Wine's GetPath answers in the ANSI code page.
         wchar_t szTarget[MAX_PATH] = L"";
         wchar_t szWorkDir[MAX_PATH] = L"";
         PIDLIST_ABSOLUTE pItems = nullptr;

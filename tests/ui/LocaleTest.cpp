@@ -1,5 +1,5 @@
-// Modules and names in the legacy code page of the system they were made on. Each scenario runs
-// in its own CTest entry with LC_ALL set, and skips in any other locale.
+// Modules and names in the legacy code page of the system they come from, each scenario in its
+// Windows locale, which Wine takes from LC_ALL: the plain run's, or a CTest entry's own.
 #include "ProgramTest.h"
 
 #include <filesystem>
@@ -8,88 +8,57 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Encoded(UINT nCodePage, const std::string& strUtf8)
-{
-    const std::wstring strWide = Wide(strUtf8);
-    const int nChars = static_cast<int>(strWide.size());
-    const int nBytes =
-        ::WideCharToMultiByte(nCodePage, 0, strWide.data(), nChars, nullptr, 0, nullptr, nullptr);
-    std::string strBytes(static_cast<std::size_t>(nBytes), '\0');
-    ::WideCharToMultiByte(nCodePage, 0, strWide.data(), nChars, strBytes.data(), nBytes, nullptr,
-                          nullptr);
-    return strBytes;
-}
-
-struct SLocaleRow {
+struct SCodePageRow {
     const char* pszName;
+    bool bUtf8CodePage; // the copy of the program whose manifest asks for UTF-8
     UINT nCodePage;
     LANGID nLanguage;
-    std::string strModule; // the file's name
+    const char* pszFixture;         // the module, in the code page
+    std::string strFile, strStored; // its name, and as index.txt keeps it
     std::string strTitle, strText, strAuthor;
 };
 
-// "×" is 81 7E in Shift-JIS: its second byte is a "~", the one after it a line break.
-const SLocaleRow kLocaleRows[] = {
-    {"Japanese", 932, 0x0411, u8"格言.adg", u8"ことわざ", u8"急がば回れ×~カナ", u8"日本"},
-    {"Russian", 1251, 0x0419, u8"Пословицы.adg", u8"Пословицы", u8"Тише едешь — дальше будешь.",
+// A name the code page lacks is kept in UTF-8. "表" is 95 5C in Shift-JIS, a backslash second,
+// and "×" 81 7E, a "~" second; the "~" after it in the file is a line break.
+const SCodePageRow kRows[] = {
+    {"Western", false, 1252, 0x0409, "windows-1252.adg", u8"Ελληνικά.adg", u8"Ελληνικά.adg",
+     u8"Proverbes d'été", "Oui.", u8"François"},
+    {"Utf8CodePage", true, 1252, 0x0409, "windows-1252.adg", u8"Ελληνικά.adg", u8"Ελληνικά.adg",
+     u8"Proverbes d'été", "Oui.", u8"François"},
+    {"Japanese", false, 932, 0x0411, "shift-jis.adg", u8"格言表.adg",
+     "\x8A\x69\x8C\xBE\x95\x5C.adg", u8"ことわざ", u8"急がば回れ×\r\nカナ", u8"日本"},
+    {"Russian", false, 1251, 0x0419, "windows-1251.adg", u8"Пословицы.adg",
+     "\xCF\xEE\xF1\xEB\xEE\xE2\xE8\xF6\xFB.adg", u8"Пословицы", u8"Тише едешь — дальше будешь.",
      u8"Народная мудрость"}};
 
-class CLegacyCodePageTest : public CProgramTest, public testing::WithParamInterface<SLocaleRow> {};
+class CCodePageTest : public CProgramTest, public testing::WithParamInterface<SCodePageRow> {};
 
-// Shown exactly; loaded by its name, kept in index.txt in the code page's bytes and found again
-// at the next start.
-TEST_P(CLegacyCodePageTest, ModuleShownAndNameKeptInTheCodePage)
+// Shown as its author saw it, under the UTF-8 code page too; loaded, kept by the stored-text rule.
+TEST_P(CCodePageTest, ModuleShownAndNameKept)
 {
-    const SLocaleRow& row = GetParam();
-    if (!IsLocale(row.nCodePage, row.nLanguage))
+    const SCodePageRow& row = GetParam();
+    if (::GetACP() != row.nCodePage || ::GetUserDefaultUILanguage() != row.nLanguage)
         GTEST_SKIP() << "runs in its own locale";
-    const std::string strModule =
-        row.strTitle + "\r\n1\r\n%\r\n" + row.strText + "\r\n" + row.strAuthor;
+    const fs::path exe = fs::u8path(PathOf("Adagiomill.exe"));
+    if (row.bUtf8CodePage) {
+        ASSERT_TRUE(fs::remove(exe) && fs::copy_file(fs::u8path(ADAGIO_UTF8_EXE), exe));
+    }
     ASSERT_TRUE(Write("index.txt", SavedText({}) + "\n") &&
-                Write(row.strModule, Encoded(row.nCodePage, strModule)));
-    HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    const HWND hOptions = OpenOptions(hQuote);
-    ASSERT_NE(hOptions, nullptr);
-    ChooseModule(hOptions, PathOf(row.strModule), row.strTitle);
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-    std::string strText = row.strText;
-    for (std::size_t nTilde; (nTilde = strText.find('~')) != std::string::npos;)
-        strText.replace(nTilde, 1, "\r\n");
-    EXPECT_EQ(Shown(hQuote), SDisplay(strText, row.strAuthor));
-    CloseProgram(hQuote);
-    EXPECT_EQ(Saved(), SavedText({Encoded(row.nCodePage, row.strModule), 0}));
-    hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + row.strTitle);
-    CloseProgram(hQuote);
-}
-
-INSTANTIATE_TEST_SUITE_P(Locales, CLegacyCodePageTest, testing::ValuesIn(kLocaleRows),
-                         [](const auto& info) { return std::string(info.param.pszName); });
-
-using CUtf8CodePageTest = CProgramTest;
-
-// A copy of the program with the UTF-8 code page, on a Western system: an old Windows-1252
-// module shows as its author saw it, and a name that code page lacks is kept in UTF-8.
-TEST_F(CUtf8CodePageTest, AnsiModuleShownAndGreekNameKeptInUtf8)
-{
-    if (!IsLocale(1252, 0x0407))
-        GTEST_SKIP() << "runs under LC_ALL=de_DE.UTF-8";
-    ASSERT_TRUE(fs::remove(fs::u8path(PathOf("Adagiomill.exe"))) &&
-                fs::copy_file(fs::u8path(ADAGIO_UTF8_EXE), fs::u8path(PathOf("Adagiomill.exe"))));
-    Prepare({"ansi.adg", 0}, "Proverbes d'\xE9t\xE9\r\n1\r\n%\r\nOui.\r\nFran\xE7ois\r\n");
-    ASSERT_TRUE(Write(u8"Ελληνικά.adg", ModuleText("Greek", 1, 1)));
+                fs::copy_file(fs::u8path(ADAGIO_FIXTURES) / row.pszFixture,
+                              fs::u8path(PathOf(row.strFile))));
     const HWND hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
-    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Proverbes d'été");
-    EXPECT_EQ(Shown(hQuote), SDisplay("Oui.", u8"François"));
     const HWND hOptions = OpenOptions(hQuote);
     ASSERT_NE(hOptions, nullptr);
-    ChooseModule(hOptions, PathOf(u8"Ελληνικά.adg"), "Greek");
+    EXPECT_TRUE(::IsWindowUnicode(hOptions));
+    ChooseModule(hOptions, PathOf(row.strFile), row.strTitle);
     ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
+    EXPECT_EQ(Shown(hQuote), SDisplay(row.strText, row.strAuthor));
     CloseProgram(hQuote);
-    EXPECT_EQ(Saved(), SavedText({u8"Ελληνικά.adg", 0}));
+    EXPECT_EQ(Saved(), SavedText({row.strStored, 0}));
 }
+
+INSTANTIATE_TEST_SUITE_P(CodePages, CCodePageTest, testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.pszName); });
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "ProgramTest.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -170,52 +169,31 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkAppliesAll)
     EXPECT_EQ(Saved(), SavedText({"other.adg", nShown, 12, kRandom, 1, kCenter}));
 }
 
-// The Open dialog moves the current directory to the folder it shows. A redraw and a session
-// end meanwhile still use the module and index.txt of the working directory; the session end
-// saves only when the session does end, and once: not again at a Close that still comes.
+// The Open dialog moves the current directory to the folder it shows. A redraw and a session end
+// meanwhile still use the working directory's files, its Greek name notwithstanding; the session
+// end saves only when the session does end, and once: not again at a Close that still comes.
 TEST_F(COptionsDialogTest, SessionEndWhileOpenDialogShowsAnotherFolder)
 {
-    ASSERT_TRUE(::CreateDirectoryW(Wide(PathOf("away")).c_str(), nullptr));
-    Prepare({kModule, 1}, kSayings);
-    const HWND hQuote = StartProgram();
+    const std::string strDir = PathOf(u8"Ελληνικά"), strSaved = strDir + "\\index.txt";
+    ASSERT_TRUE(::CreateDirectoryW(Wide(strDir).c_str(), nullptr) &&
+                ::CreateDirectoryW(Wide(PathOf("away")).c_str(), nullptr) &&
+                Write(strSaved, SavedText({kModule, 1}) + "\n") &&
+                Write(strDir + "\\" + kModule, kSayings));
+    const HWND hQuote = StartProgram(strDir);
     const HWND hOptions = OpenOptions(hQuote);
     ASSERT_NE(hOptions, nullptr);
-    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-    HWND hOpen = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
-    ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, PathOf("away")) && ClickButton(hOpen, IDOK));
+    const HWND hOpen = OpenDialogIn(hOptions, PathOf("away"));
+    ASSERT_NE(hOpen, nullptr);
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ACTIVATEAPP, FALSE));
     EXPECT_EQ(SendWithDeadline(hQuote, WM_QUERYENDSESSION), TRUE);
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, FALSE));
-    EXPECT_EQ(Saved(), SavedText({kModule, 1}) + "\n");
+    EXPECT_EQ(Read(strSaved), SavedText({kModule, 1}) + "\n");
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, TRUE));
-    EXPECT_EQ(Saved(), SavedText({kModule, 2}));
-    ASSERT_TRUE(::DeleteFileW(Wide(PathOf("index.txt")).c_str()));
+    EXPECT_EQ(Read(strSaved), SavedText({kModule, 2}));
+    ASSERT_TRUE(::DeleteFileW(Wide(strSaved).c_str()));
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, TRUE));
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_COMMAND, IDCANCEL));
-    EXPECT_FALSE(Read("index.txt")) << "saved again after the session end";
-}
-
-// A title after a byte-order mark, in the caption and the dialog; a Windows-1252 module shown as
-// ever.
-TEST_F(COptionsDialogTest, ByteOrderMarkAndAnsiModule)
-{
-    Prepare({"marked.adg", 0}, u8"\uFEFFCafé Sayings\r\n1\r\n%\r\nÀ bientôt.\r\nAnon\r\n");
-    ASSERT_TRUE(Write("ansi.adg", "Proverbes d'\xE9t\xE9\r\n1\r\n%\r\nOui.\r\nFran\xE7ois\r\n"));
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Café Sayings");
-    EXPECT_EQ(Shown(hQuote), SDisplay(u8"À bientôt.", "Anon"));
-    const HWND hOptions = OpenOptions(hQuote);
-    ASSERT_NE(hOptions, nullptr);
-    EXPECT_TRUE(::IsWindowUnicode(hOptions) &&
-                ::IsWindowUnicode(::GetDlgItem(hOptions, IDC_CURRENT_MODULE)));
-    ChooseModule(hOptions, PathOf("ansi.adg"), u8"Proverbes d'été");
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Proverbes d'été");
-    EXPECT_EQ(Shown(hQuote), SDisplay("Oui.", u8"François"));
-    CloseProgram(hQuote);
-    EXPECT_EQ(Saved(), SavedText({"ansi.adg", 0}));
+    EXPECT_FALSE(Read(strSaved)) << "saved again after the session end";
 }
 
 } // namespace

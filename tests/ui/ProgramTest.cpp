@@ -125,13 +125,21 @@ bool CProgramTest::EndOptions(HWND hQuote, HWND hOptions, int nButton) const
            WaitUntil([&] { return !::IsWindow(hOptions) && IsPainted(hQuote); });
 }
 
+HWND CProgramTest::OpenDialogIn(HWND hOptions, const std::string& strPath)
+{
+    HWND hOpen = nullptr;
+    const bool bTyped =
+        PostCommand(hOptions, IDC_LOAD_MODULE) &&
+        WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }) &&
+        SetItemText(hOpen, kFileNameCombo, strPath) && ClickButton(hOpen, IDOK);
+    EXPECT_TRUE(bTyped) << "no Open dialog took " << strPath;
+    return bTyped ? hOpen : nullptr;
+}
+
 void CProgramTest::ChooseModule(HWND hOptions, const std::string& strPath,
                                 const std::string& strTitle)
 {
-    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-    HWND hOpen = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
-    ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, strPath) && PostCommand(hOpen, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(hOpen); }));
+    const HWND hOpen = OpenDialogIn(hOptions, strPath);
+    ASSERT_TRUE(hOpen && WaitUntil([&] { return !::IsWindow(hOpen); }));
     EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), strTitle);
 }

@@ -23,12 +23,6 @@ struct SSettings {
     int nPosition = 0;
 };
 
-// A scenario for one Windows locale skips in any other: Wine takes it from LC_ALL.
-inline bool IsLocale(UINT nCodePage, LANGID nLanguage)
-{
-    return ::GetACP() == nCodePage && ::GetUserDefaultUILanguage() == nLanguage;
-}
-
 // What the program writes for these values. Prepared files end in an LF, which it never
 // writes, so a file it saved differs from one prepared with the same values.
 std::string SavedText(const SSettings& settings);
@@ -66,8 +60,9 @@ protected:
     HWND OpenOptions(HWND hQuote) const;
     // Presses the button; true once the dialog has gone and the quote window is redrawn.
     bool EndOptions(HWND hQuote, HWND hOptions, int nButton) const;
-    // Presses Load and types the path into the Open dialog, as a user types a name; a full path
-    // keeps the answer independent of the folder the dialog happens to show first.
+    // Presses Load and types a full path into the Open dialog with Enter: a folder opens there,
+    // the dialog staying (returned), a file is chosen.
+    static HWND OpenDialogIn(HWND hOptions, const std::string& strPath);
     static void ChooseModule(HWND hOptions, const std::string& strPath,
                              const std::string& strTitle);
 
