@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace {
 const wchar_t kShellFoldersKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -44,7 +46,8 @@ bool ReadStartupFolder(std::wstring& strDir)
                        &strValue[0], &nBytes) != ERROR_SUCCESS) {
         return false;
     }
-    strDir = strValue.c_str();
+    strValue.resize(std::min(strValue.find(L'\0'), strValue.size()));
+    strDir.swap(strValue);
     return !strDir.empty();
 }
 
