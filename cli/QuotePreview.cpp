@@ -10,16 +10,15 @@ namespace {
 struct CPreviewView : IQuoteView {
     explicit CPreviewView(const CCodePage& codePage) : m_codePage(codePage) {}
 
-    void SetQuoteFields(const char* pszText, const char* pszAuthor) override
+    void SetQuoteFields(const SShownText& text, const SShownText& author) override
     {
-        m_preview = {AsShown(pszText), AsShown(pszAuthor)};
+        m_preview = {AsShown(text), AsShown(author)};
     }
-    void SetCaption(const char*) override {}
+    void SetCaption(const SShownText&) override {}
 
-    std::string AsShown(const std::string& strField) const
+    std::string AsShown(const SShownText& field) const
     {
-        const bool bUtf8 = DecideFieldEncoding(strField.data(), strField.size(), false).bUtf8;
-        return bUtf8 ? strField : m_codePage.ToUtf8(strField);
+        return field.nCodePage == kCodePageUtf8 ? field.strBytes : m_codePage.ToUtf8(field.strBytes);
     }
 
     const CCodePage& m_codePage;

@@ -1,39 +1,46 @@
 #include "AtomicSave.h"
 
-#include "SystemFile.h"
-
-#include <cstdio>
-
 namespace {
 
-bool WriteAndClose(std::FILE* pFile, const std::string& strContent)
+// Virus scanners and synchronising clients open a file just written without sharing its
+// deletion, and let go of it soon after.
+const unsigned kRetries = 5;
+const unsigned kPauseMs = 50;
+
+bool ReplaceWithRetries(const SFileName& from, const SFileName& to)
 {
-    const bool bWritten =
-        std::fwrite(strContent.data(), 1, strContent.size(), pFile) == strContent.size();
-    return std::fclose(pFile) == 0 && bWritten;
+    for (unsigned nTry = 0;; ++nTry) {
+        const EReplace eResult = ReplaceFileWith(from, to);
+        if (eResult != EReplace::Refused || nTry == kRetries)
+            return eResult == EReplace::Replaced;
+        PauseMilliseconds(kPauseMs);
+    }
 }
 
-bool WriteInPlace(const std::string& strPath, const std::string& strContent)
+void RemoveWithRetries(const SFileName& name)
 {
-    std::FILE* pFile = std::fopen(strPath.c_str(), "wb");
-    return pFile != nullptr && WriteAndClose(pFile, strContent);
+    for (unsigned nTry = 0; !RemoveFile(name) && nTry < kRetries; ++nTry)
+        PauseMilliseconds(kPauseMs);
 }
 
 } // namespace
 
-bool SaveFileAtomically(const std::string& strPath, const std::string& strContent)
+bool SaveFileAtomically(const SFileName& file, const std::string& strContent)
 {
-    const std::string strTemporary = strPath + ".new";
-    std::FILE* pFile = std::fopen(strTemporary.c_str(), "wb");
-    // A stale temporary in the way (a directory, or held open by another program) must
-    // not cost the settings. Nothing was created, so there is nothing to clean up either.
-    if (pFile == nullptr)
-        return WriteInPlace(strPath, strContent);
-    const bool bWritten = WriteAndClose(pFile, strContent);
-    if (bWritten && ReplaceFileWith(strTemporary.c_str(), strPath.c_str()))
+    SFileName temporary = file;
+    temporary.strName += ".new";
+    RemoveFile(temporary);
+    // A stale temporary in the way (a directory, or held open by another program) must not
+    // cost the settings; nor must a full disk. Whatever is not ours there stays.
+    if (!WriteWholeFile(temporary, strContent)) {
+        RemoveFile(temporary);
+        return WriteWholeFile(file, strContent);
+    }
+    if (ReplaceWithRetries(temporary, file))
         return true;
-    std::remove(strTemporary.c_str());
-    // The bytes fit, but the file would not be replaced: another program may hold it open
-    // without sharing its deletion, and still let it be written.
-    return bWritten && WriteInPlace(strPath, strContent);
+    // The file would not be replaced: another program may hold it open without sharing its
+    // deletion, and still let it be written.
+    const bool bSaved = WriteWholeFile(file, strContent);
+    RemoveWithRetries(temporary);
+    return bSaved;
 }

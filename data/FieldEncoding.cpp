@@ -89,11 +89,6 @@ SFieldEncoding DecideFieldEncoding(const char* pBytes, std::size_t nLength, bool
     return decided;
 }
 
-void DropCutCharacter(char* pszField, std::size_t nSize)
-{
-    DropCutCharacter(pszField, nSize, CLegacyCodePage());
-}
-
 unsigned DropCutCharacter(char* pszField, std::size_t nSize, const CLegacyCodePage& codePage)
 {
     if (nSize == 0)
@@ -103,11 +98,6 @@ unsigned DropCutCharacter(char* pszField, std::size_t nSize, const CLegacyCodePa
         DecideFieldEncoding(pszField, nLength, nLength + 1 == nSize, codePage);
     pszField[decided.nShown] = '\0';
     return decided.bUtf8 ? kCodePageUtf8 : codePage.Number();
-}
-
-std::string ShownTitle(const char* pszTitle, std::size_t nSize)
-{
-    return ShownTitle(pszTitle, nSize, CLegacyCodePage()).strBytes;
 }
 
 SShownText ShownTitle(const char* pszTitle, std::size_t nSize, const CLegacyCodePage& codePage)

@@ -25,14 +25,8 @@ SFieldEncoding DecideFieldEncoding(const char* pBytes, std::size_t nLength, bool
                                    const CLegacyCodePage& codePage);
 
 // A field read into a buffer of nSize bytes, as the window gets it: the limit's cut
-// character is dropped.
-void DropCutCharacter(char* pszField, std::size_t nSize);
-template <std::size_t N> void DropCutCharacter(char (&szField)[N])
-{
-    DropCutCharacter(szField, N);
-}
-// The same in the legacy code page; returns the code page the field shows in: kCodePageUtf8 or
-// the legacy one's number.
+// character is dropped. Returns the code page the field shows in: kCodePageUtf8 or the legacy
+// one's number.
 unsigned DropCutCharacter(char* pszField, std::size_t nSize, const CLegacyCodePage& codePage);
 template <std::size_t N>
 unsigned DropCutCharacter(char (&szField)[N], const CLegacyCodePage& codePage)
@@ -48,7 +42,6 @@ struct SShownText {
 
 // The title as the caption and the options dialog show it: an editor's UTF-8 byte-order mark
 // before it is no part of it.
-std::string ShownTitle(const char* pszTitle, std::size_t nSize);
 SShownText ShownTitle(const char* pszTitle, std::size_t nSize, const CLegacyCodePage& codePage);
 
 // A quote's text as the window shows it: each "~" that is a character of its own is a line

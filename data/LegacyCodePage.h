@@ -9,6 +9,8 @@
 class CLegacyCodePage {
 public:
     static constexpr unsigned kWindows1252 = 1252;
+    // Whatever code page the process takes narrow text in, as Windows' CP_ACP.
+    static constexpr unsigned kProcessAnsi = 0;
 
     // A code page in which every byte is a character of its own.
     explicit CLegacyCodePage(unsigned nNumber = kWindows1252) : m_nNumber(nNumber) {}

@@ -1,6 +1,11 @@
 #include "LineFile.h"
 
+CLineFile::CLineFile(const SFileName& name, ELineMode eMode) : m_file(name), m_reader(m_file, eMode)
+{
+}
+
 CLineFile::CLineFile(const std::string& strPath, ELineMode eMode)
-    : m_file(strPath.c_str()), m_reader(m_file, eMode)
+    : CLineFile(SFileName{std::string(), strPath, CLegacyCodePage(CLegacyCodePage::kProcessAnsi)},
+                eMode)
 {
 }

@@ -9,6 +9,9 @@
 class CLineFile {
 public:
     // Never creates the file. Read as stored, so both modes read alike on every platform.
+    CLineFile(const SFileName& name, ELineMode eMode);
+    // A path as a command line gives it: on Windows in the process's ANSI code page, unless its
+    // bytes read as UTF-8.
     CLineFile(const std::string& strPath, ELineMode eMode);
 
     // False for a missing or unreadable file, a directory and a device.

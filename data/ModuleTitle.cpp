@@ -2,8 +2,8 @@
 
 #include "LineFile.h"
 
-void ReadModuleTitle(const char* pszPath, char* pszTitle, std::size_t nSize)
+void ReadModuleTitle(const SFileName& module, char* pszTitle, std::size_t nSize)
 {
-    CLineFile file(pszPath, ELineMode::Text);
+    CLineFile file(module, ELineMode::Text);
     file.Reader().ReadBoundedLine(pszTitle, nSize);
 }

@@ -4,7 +4,6 @@
 #include "QuoteSelection.h"
 #include "QuoteState.h"
 #include "QuoteView.h"
-#include "WorkDirPath.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -126,16 +125,16 @@ void ReadModule(CQuoteState& state, CLineReader& reader)
 
 void CQuoteState::ShowQuoteText(IQuoteView& view)
 {
-    CLineFile module(PathInWorkDir(m_strWorkDir, m_strModulePath), ELineMode::Text);
+    CLineFile module(FileInWorkDir(m_strModulePath), ELineMode::Text);
     if (module.IsOpen())
         ReadModule(*this, module.Reader());
     else
         SetDefaults(view);
     const unsigned nTextCodePage = DropCutCharacter(m_szQuote, m_codePage);
-    DropCutCharacter(m_szAuthor, m_codePage);
+    const unsigned nAuthorCodePage = DropCutCharacter(m_szAuthor, m_codePage);
     m_strQuoteText = BreakQuoteLines(
         m_szQuote, nTextCodePage == kCodePageUtf8 ? CLegacyCodePage(kCodePageUtf8) : m_codePage);
-    view.SetQuoteFields(m_strQuoteText.c_str(), m_szAuthor);
+    view.SetQuoteFields({m_strQuoteText, nTextCodePage}, {m_szAuthor, nAuthorCodePage});
     m_bHoldQuote = true;
     m_bFirstShow = false;
 }

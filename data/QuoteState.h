@@ -2,6 +2,7 @@
 #pragma once
 
 #include "LegacyCodePage.h"
+#include "SystemFile.h"
 
 #include <climits>
 #include <cstdint>
@@ -17,7 +18,8 @@ using SecondsClock = std::int64_t (*)();
 std::int64_t SystemSeconds();
 
 struct CQuoteState {
-    // The working directory at start-up and a separator; empty when it could not be read.
+    // The working directory at start-up and a separator, in stored text; empty when it could
+    // not be read.
     std::string m_strWorkDir;
     std::string m_strModulePath;
     std::string m_strCaptionPrefix;
@@ -53,6 +55,13 @@ struct CQuoteState {
     std::string m_strInvalidModule =
         "Invalid quote module selected. Please click on Options and load a valid module.";
 
+    // A stored name in the working directory recorded at start-up: the Open dialog moves the
+    // current directory to whatever folder it shows.
+    SFileName FileInWorkDir(const std::string& strName) const
+    {
+        return {m_strWorkDir, strName, m_codePage};
+    }
+
     // One display of the active module, without the window's paint cycle.
     void ShowQuoteText(IQuoteView& view);
     // The index logic of the Next and Previous buttons around one display.
@@ -60,7 +69,7 @@ struct CQuoteState {
     template <typename Show> void StepPrevious(Show show);
 
     void LoadSettings(IQuoteView& view);
-    // Whether index.txt now holds the settings.
+    // Whether the settings reached the disk.
     bool SaveSettings() const;
     void SetDefaults(IQuoteView& view);
 };

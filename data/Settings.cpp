@@ -5,7 +5,6 @@
 #include "QuoteState.h"
 #include "QuoteView.h"
 #include "Version.h"
-#include "WorkDirPath.h"
 
 #include <cstring>
 #include <string>
@@ -27,7 +26,7 @@ bool IsValidIndex(const char* pszText)
 
 bool ReadSettingsLines(CQuoteState& state)
 {
-    CLineFile settings(PathInWorkDir(state.m_strWorkDir, kszSettingsFile), ELineMode::Binary);
+    CLineFile settings(state.FileInWorkDir(kszSettingsFile), ELineMode::Binary);
     if (!settings.IsOpen())
         return false;
     CLineReader& reader = settings.Reader();
@@ -58,7 +57,7 @@ void AssignSettings(CQuoteState& state)
 
 bool LoadModuleTitle(CQuoteState& state)
 {
-    CLineFile module(PathInWorkDir(state.m_strWorkDir, state.m_szModuleText), ELineMode::Text);
+    CLineFile module(state.FileInWorkDir(state.m_szModuleText), ELineMode::Text);
     if (!module.IsOpen())
         return false;
     module.Reader().ReadBoundedLine(state.m_szTitle);
@@ -86,14 +85,13 @@ void CQuoteState::LoadSettings(IQuoteView& view)
         return;
     }
     m_strCaptionPrefix = ADAGIO_CAPTION_PREFIX;
-    view.SetCaption(
-        (m_strCaptionPrefix + ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage).strBytes)
-            .c_str());
+    const SShownText title = ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage);
+    view.SetCaption({m_strCaptionPrefix + title.strBytes, title.nCodePage});
 }
 
 bool CQuoteState::SaveSettings() const
 {
-    return SaveFileAtomically(PathInWorkDir(m_strWorkDir, kszSettingsFile), FormatSettings(*this));
+    return SaveFileAtomically(FileInWorkDir(kszSettingsFile), FormatSettings(*this));
 }
 
 void CQuoteState::SetDefaults(IQuoteView& view)
@@ -104,5 +102,5 @@ void CQuoteState::SetDefaults(IQuoteView& view)
     m_strModulePath = "miscellaneous.adg";
     m_bTimerEnabled = 1;
     m_nPosition = POS_CENTER;
-    view.SetCaption(ADAGIO_CAPTION_PREFIX "Miscellaneous");
+    view.SetCaption({ADAGIO_CAPTION_PREFIX "Miscellaneous", m_codePage.Number()});
 }

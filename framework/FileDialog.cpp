@@ -64,22 +64,3 @@ INT_PTR CFileDialog::DoModal()
     m_szFileName[MAX_PATH - 1] = L'\0';
     return bOK ? IDOK : IDCANCEL;
 }
-
-// A character the code page lacks would become "?" or a look-alike: a name that opens
-// nothing, or another file. A code page of UTF-8 holds every name but a broken one.
-bool CFileDialog::GetAnsiPathName(std::string& strPath) const
-{
-    strPath.clear();
-    const bool bUtf8 = ::GetACP() == CP_UTF8;
-    const DWORD dwFlags = bUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-    BOOL bDefaultUsed = FALSE;
-    BOOL* pbDefaultUsed = bUtf8 ? nullptr : &bDefaultUsed;
-    const int nBytes = ::WideCharToMultiByte(CP_ACP, dwFlags, m_szFileName, -1, nullptr, 0, nullptr,
-                                             pbDefaultUsed);
-    if (nBytes <= 1 || bDefaultUsed)
-        return false;
-    strPath.assign(static_cast<std::size_t>(nBytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, dwFlags, m_szFileName, -1, &strPath[0], nBytes, nullptr, nullptr);
-    strPath.resize(static_cast<std::size_t>(nBytes - 1));
-    return true;
-}

@@ -18,8 +18,7 @@ public:
     CFileDialog& operator=(const CFileDialog&) = delete;
 
     INT_PTR DoModal();
-    // The path in the ANSI code page; false, with strPath empty, when that cannot hold it.
-    bool GetAnsiPathName(std::string& strPath) const;
+    std::wstring GetPathName() const { return m_szFileName; }
 
     OPENFILENAMEW m_ofn;
 

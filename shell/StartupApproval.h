@@ -3,8 +3,8 @@
 #pragma once
 
 // True only when Windows records the shortcut of that file name as turned off.
-bool IsStartupEntryTurnedOff(const char* pszLinkName);
+bool IsStartupEntryTurnedOff(const wchar_t* pszLinkName);
 
 // Forgets Windows' record, so that the shortcut, when there is one, starts at logon.
 // Fails silently.
-void ForgetStartupEntryRecord(const char* pszLinkName);
+void ForgetStartupEntryRecord(const wchar_t* pszLinkName);

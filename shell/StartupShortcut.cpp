@@ -5,93 +5,69 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
-const char kShellFoldersKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char kDescription[] = "Shortcut to Adagiomill";
-const int kPathUnits = 200;
+const wchar_t kShellFoldersKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const wchar_t kDescription[] = L"Shortcut to Adagiomill";
 
 const CLSID kClsidShellLink = {
     0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID kIidShellLinkA = {
-    0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidShellLinkW = {
+    0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID kIidPersistFile = {
     0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-// A folder name that the code page cannot spell comes back with stand-ins such as "?", a
-// path that leads nowhere.
-bool SpellsCurrentDirectory(const char* pszDir)
-{
-    WCHAR wszDir[MAX_PATH] = L"";
-    WCHAR wszSpelled[MAX_PATH] = L"";
-    const DWORD nLength = ::GetCurrentDirectoryW(MAX_PATH, wszDir);
-    const int nSpelled = ::MultiByteToWideChar(CP_ACP, 0, pszDir, -1, wszSpelled, MAX_PATH);
-    return nLength > 0 && nLength < MAX_PATH && nSpelled > 0 && ::lstrcmpW(wszDir, wszSpelled) == 0;
-}
+// Text values only, taken as stored: the folder is written there already expanded.
+const DWORD kTextValue = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
 } // namespace
 
-bool ReadCurrentDirectory(char* pszBuffer, std::size_t nSize)
+std::wstring ReadCurrentDirectory()
 {
-    pszBuffer[0] = '\0';
-    const DWORD nLength = ::GetCurrentDirectoryA(static_cast<DWORD>(nSize), pszBuffer);
-    if (nLength == 0 || nLength >= nSize || !SpellsCurrentDirectory(pszBuffer)) {
-        pszBuffer[0] = '\0';
-        return false;
-    }
-    return true;
+    std::wstring strDir(::GetCurrentDirectoryW(0, nullptr), L'\0');
+    const DWORD nLength = ::GetCurrentDirectoryW(static_cast<DWORD>(strDir.size()), &strDir[0]);
+    strDir.resize(nLength < strDir.size() ? nLength : 0);
+    return strDir;
 }
 
-bool ReadStartupFolder(std::string& strDir)
+// Asked for its size first; a value that changes in between is taken as none.
+bool ReadStartupFolder(std::wstring& strDir)
 {
     strDir.clear();
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_QUERY_VALUE, &hKey) !=
-        ERROR_SUCCESS) {
+    DWORD nBytes = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, kShellFoldersKey, L"Startup", kTextValue, nullptr,
+                       nullptr, &nBytes) != ERROR_SUCCESS ||
+        nBytes < sizeof(wchar_t)) {
         return false;
     }
-    char szDir[200] = "";
-    DWORD nType = 0;
-    DWORD nBytes = sizeof szDir;
-    const LONG nResult = ::RegQueryValueExA(hKey, "Startup", nullptr, &nType,
-                                            reinterpret_cast<BYTE*>(szDir), &nBytes);
-    ::RegCloseKey(hKey);
-    // A value that is missing, not text or too long leaves no folder to use.
-    const bool bText = nType == REG_SZ || nType == REG_EXPAND_SZ;
-    if (nResult != ERROR_SUCCESS || !bText || nBytes == 0) {
+    std::wstring strValue(nBytes / sizeof(wchar_t), L'\0');
+    if (::RegGetValueW(HKEY_CURRENT_USER, kShellFoldersKey, L"Startup", kTextValue, nullptr,
+                       &strValue[0], &nBytes) != ERROR_SUCCESS) {
         return false;
     }
-    if (szDir[nBytes - 1] != '\0') {
-        if (nBytes >= sizeof szDir) {
-            return false;
-        }
-        szDir[nBytes] = '\0';
-    }
-    strDir = szDir;
+    strValue.resize(std::min(strValue.find(L'\0'), strValue.size()));
+    strDir.swap(strValue);
     return !strDir.empty();
 }
 
-bool ShortcutPathFits(const std::string& strPath)
+bool FileOpensForReading(const std::wstring& strPath)
 {
-    return ::MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, nullptr, 0) <= kPathUnits;
-}
-
-bool FileOpensForReading(const std::string& strPath)
-{
-    FILE* pFile = std::fopen(strPath.c_str(), "rb");
-    if (pFile == nullptr) {
+    const HANDLE hFile = ::CreateFileW(strPath.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
         return false;
     }
-    std::fclose(pFile);
+    ::CloseHandle(hFile);
     return true;
 }
 
-void SaveShellLink(const std::string& strLinkPath, const std::string& strTarget,
-                   const std::string& strWorkDir)
+void SaveShellLink(const std::wstring& strLinkPath, const std::wstring& strTarget,
+                   const std::wstring& strWorkDir)
 {
-    IShellLinkA* pLink = nullptr;
-    if (FAILED(::CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
+    IShellLinkW* pLink = nullptr;
+    if (FAILED(::CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkW,
                                   reinterpret_cast<void**>(&pLink)))) {
         return;
     }
@@ -100,10 +76,7 @@ void SaveShellLink(const std::string& strLinkPath, const std::string& strTarget,
     pLink->SetWorkingDirectory(strWorkDir.c_str());
     IPersistFile* pFile = nullptr;
     if (SUCCEEDED(pLink->QueryInterface(kIidPersistFile, reinterpret_cast<void**>(&pFile)))) {
-        WCHAR wszPath[kPathUnits] = L"";
-        if (::MultiByteToWideChar(CP_ACP, 0, strLinkPath.c_str(), -1, wszPath, kPathUnits) > 0) {
-            pFile->Save(wszPath, TRUE);
-        }
+        pFile->Save(strLinkPath.c_str(), TRUE);
         pFile->Release();
     }
     pLink->Release();

@@ -1,21 +1,17 @@
-// The Startup-folder shortcut and the paths it is built from.
+// The Startup-folder shortcut and the paths it is built from, wide throughout: a user's name,
+// and so the Startup folder, can hold characters that the ANSI code page lacks.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-// The process's current directory; false (buffer empty) when it does not fit or the code
-// page cannot spell it.
-bool ReadCurrentDirectory(char* pszBuffer, std::size_t nSize);
+// The process's current directory; empty when it cannot be read.
+std::wstring ReadCurrentDirectory();
 
-// The user's Startup folder from the registry; false when there is none that fits.
-bool ReadStartupFolder(std::string& strDir);
+// The user's Startup folder from the registry; false when there is none.
+bool ReadStartupFolder(std::wstring& strDir);
 
-// The link file name must fit the shell's 200-unit path buffer whole.
-bool ShortcutPathFits(const std::string& strPath);
-
-bool FileOpensForReading(const std::string& strPath);
+bool FileOpensForReading(const std::wstring& strPath);
 
 // Writes a shell link at strLinkPath; every failure is silent.
-void SaveShellLink(const std::string& strLinkPath, const std::string& strTarget,
-                   const std::string& strWorkDir);
+void SaveShellLink(const std::wstring& strLinkPath, const std::wstring& strTarget,
+                   const std::wstring& strWorkDir);

@@ -1,11 +1,6 @@
 #include "ModuleText.h"
 
-#include "FieldEncoding.h"
-
-#include <cstring>
-
-void SetModuleText(CWnd& wnd, const char* pszText)
+void SetModuleText(CWnd& wnd, const SShownText& text)
 {
-    const bool bUtf8 = DecideFieldEncoding(pszText, std::strlen(pszText), false).bUtf8;
-    wnd.SetWindowText(pszText, bUtf8 ? CP_UTF8 : CP_ACP);
+    wnd.SetWindowText(text.strBytes.c_str(), text.nCodePage);
 }

@@ -4,46 +4,26 @@
 #include "ModuleText.h"
 #include "ModuleTitle.h"
 #include "QuoteState.h"
+#include "StartupShortcut.h"
 #include "resource.h"
+#include "win32/StoredText.h"
 
 #include <cstring>
 
 namespace {
-const wchar_t kszNameRefused[] =
-    L"Adagiomill cannot store the name of this file: it holds characters that the language for "
-    L"non-Unicode programs lacks. Please rename the file or its folder and load it again.";
 const UINT kPositions[] = {IDS_POSITION_CENTER, IDS_POSITION_TOP_LEFT, IDS_POSITION_TOP_RIGHT};
 
-std::string FolderOf(const std::string& strPath)
+std::wstring FolderOf(const std::wstring& strPath)
 {
-    const std::string::size_type nSlash = strPath.find_last_of("\\/");
-    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
+    const std::wstring::size_type nSlash = strPath.find_last_of(L"\\/");
+    return nSlash == std::wstring::npos ? std::wstring() : strPath.substr(0, nSlash);
 }
 
 // The Open dialog's own name buffer cuts a long name short; the full path keeps it whole.
-std::string NameOf(const std::string& strPath)
+std::wstring NameOf(const std::wstring& strPath)
 {
-    const std::string::size_type nSlash = strPath.find_last_of("\\/");
-    return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
-}
-
-std::string CurrentDirectory()
-{
-    char szCurDir[MAX_PATH] = "";
-    const DWORD nLength = ::GetCurrentDirectoryA(MAX_PATH, szCurDir);
-    return nLength == 0 || nLength >= MAX_PATH ? std::string() : std::string(szCurDir);
-}
-
-// Without a recorded working directory the quote window looks in the current one.
-bool IsWorkingDirectory(const std::string& strFolder, std::string strWorkDir)
-{
-    if (strWorkDir.empty()) {
-        strWorkDir = CurrentDirectory();
-    }
-    while (!strWorkDir.empty() && strWorkDir.back() == '\\') {
-        strWorkDir.pop_back();
-    }
-    return !strWorkDir.empty() && ::lstrcmpiA(strWorkDir.c_str(), strFolder.c_str()) == 0;
+    const std::wstring::size_type nSlash = strPath.find_last_of(L"\\/");
+    return nSlash == std::wstring::npos ? strPath : strPath.substr(nSlash + 1);
 }
 } // namespace
 
@@ -85,7 +65,7 @@ BOOL COptionsDlg::OnInitDialog()
         EnableIntervalControls(FALSE);
     }
     CheckDlgButton(IDC_START_WITH_WINDOWS, m_bStartWithWindows ? BST_CHECKED : BST_UNCHECKED);
-    SetModuleText(m_editCurrentModule, m_strModuleTitle.c_str());
+    SetModuleText(m_editCurrentModule, m_strModuleTitle);
     CheckDlgButton(m_nOrder == ORDER_SEQUENTIAL ? IDC_SEQUENTIAL : IDC_RANDOM, BST_CHECKED);
     m_spinInterval.SetRange(5, 30);
     for (const UINT nPosition : kPositions) {
@@ -123,9 +103,24 @@ void COptionsDlg::OnStartWithWindows()
     m_bStartWithWindows = !m_bStartWithWindows;
 }
 
+// Without a recorded working directory the quote window looks in the current one. Compared
+// as the file system compares names.
+bool COptionsDlg::IsWorkingDirectory(const std::wstring& strFolder) const
+{
+    std::wstring strWorkDir =
+        m_strWorkDir.empty() ? ReadCurrentDirectory() : WideFromStored(m_strWorkDir, m_codePage);
+    while (!strWorkDir.empty() && strWorkDir.back() == L'\\') {
+        strWorkDir.pop_back();
+    }
+    return !strWorkDir.empty() && ::CompareStringOrdinal(strWorkDir.c_str(), -1, strFolder.c_str(),
+                                                         -1, TRUE) == CSTR_EQUAL;
+}
+
 // A module beside the settings file is handed back by its bare name, as the settings file
 // has always stored it; one from another folder keeps its full path so it can be found. The
-// settings file stores names in the ANSI code page, so a name it cannot hold is refused.
+// name is stored text: what the legacy code page can hold stays in it, anything else is UTF-8.
+// A name that no stored text can hold (a lone surrogate), or one too long to load again,
+// changes nothing, as a cancelled Open dialog.
 void COptionsDlg::OnLoadModule()
 {
     const std::wstring strFilter = AfxLoadString(IDS_MODULE_FILTER) + L"|*.adg||";
@@ -133,21 +128,19 @@ void COptionsDlg::OnLoadModule()
     if (dlgFile.DoModal() != IDOK) {
         return;
     }
-    std::string strPath;
-    if (!dlgFile.GetAnsiPathName(strPath)) {
-        AfxMessageBox(kszNameRefused, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
-        return;
-    }
-    const bool bHere = IsWorkingDirectory(FolderOf(strPath), m_strWorkDir);
-    const std::string strModule = bHere ? NameOf(strPath) : strPath;
-    if (strModule.size() >= sizeof m_szModulePath) {
+    const std::wstring strPath = dlgFile.GetPathName();
+    const bool bHere = IsWorkingDirectory(FolderOf(strPath));
+    std::string strModule;
+    if (!StoredFromWide(bHere ? NameOf(strPath) : strPath, m_codePage, strModule) ||
+        strModule.size() >= sizeof m_szModulePath) {
         return;
     }
     m_strFileName = NameOf(strPath);
     std::memset(m_szModulePath, 0, sizeof m_szModulePath);
     std::memcpy(m_szModulePath, strModule.data(), strModule.size());
-    ReadModuleTitle(strPath.c_str(), m_szTitle, sizeof m_szTitle);
-    m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle);
-    SetModuleText(m_editCurrentModule, m_strModuleTitle.c_str());
+    // Read where the quote window will look for it.
+    ReadModuleTitle({m_strWorkDir, strModule, m_codePage}, m_szTitle, sizeof m_szTitle);
+    m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage);
+    SetModuleText(m_editCurrentModule, m_strModuleTitle);
     m_bModuleChanged = true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Afx.h"
+#include "FieldEncoding.h"
 
 #include <string>
 
@@ -11,13 +12,16 @@ public:
 
     bool m_bStartWithWindows = false;
     int m_bTimerEnabled = 0;
-    std::string m_strModuleTitle;
-    // The quote window's working directory, where a module is kept by its bare name.
+    SShownText m_strModuleTitle = {std::string(), kCodePageUtf8};
+    // The quote window's working directory in stored text, where a module is kept by its bare
+    // name.
     std::string m_strWorkDir;
+    // What the module title is read in when it is not UTF-8.
+    CLegacyCodePage m_codePage;
     bool m_bModuleChanged = false;
     char m_szTitle[25] = "";
     char m_szModulePath[255] = "";
-    std::string m_strFileName;
+    std::wstring m_strFileName;
     int m_nOrder = 0;
     CEdit m_editInterval;
     CSpinButtonCtrl m_spinInterval;
@@ -32,6 +36,7 @@ protected:
 
 private:
     void EnableIntervalControls(BOOL bEnable);
+    bool IsWorkingDirectory(const std::wstring& strFolder) const;
 
     void OnRandom();
     void OnSequential();

@@ -5,16 +5,18 @@
 #include "OptionsDlg.h"
 #include "StartupApproval.h"
 #include "StartupShortcut.h"
+#include "SystemCodePage.h"
 #include "Version.h"
 #include "WindowPlacement.h"
 #include "resource.h"
+#include "win32/StoredText.h"
 
 #include <cstring>
 
 namespace {
 const UINT kCloseTimerId = 1;
-const char kExeName[] = "Adagiomill.exe";
-const char kLinkName[] = "Adagiomill.lnk";
+const wchar_t kExeName[] = L"Adagiomill.exe";
+const wchar_t kLinkName[] = L"Adagiomill.lnk";
 
 // The window's dpi: with system awareness it is the screen's for every window.
 int ScreenDpi()
@@ -47,19 +49,6 @@ std::string Utf8Of(const std::wstring& strText)
     return strUtf8;
 }
 
-// Where index.txt was to go: the working directory, as it is named to the user.
-std::wstring WorkFolder()
-{
-    std::wstring strDir(::GetCurrentDirectoryW(0, nullptr), L'\0');
-    const DWORD nLength = ::GetCurrentDirectoryW(static_cast<DWORD>(strDir.size()), &strDir[0]);
-    strDir.resize(nLength < strDir.size() ? nLength : 0);
-    // A drive's root keeps its backslash: "C:" alone names another folder.
-    if (strDir.size() > 3 && strDir.back() == L'\\') {
-        strDir.pop_back();
-    }
-    return strDir;
-}
-
 // The folder the setup installs into, which the user owns.
 std::wstring SuggestedFolder()
 {
@@ -86,6 +75,7 @@ CQuoteDlg::CQuoteDlg(CWnd* pParent)
 {
     m_bHoldQuote = true;
     m_strInvalidModule = Utf8Of(AfxLoadString(IDS_INVALID_MODULE));
+    m_codePage = SystemLegacyCodePage();
 }
 
 CQuoteDlg::~CQuoteDlg()
@@ -158,15 +148,15 @@ void CQuoteDlg::OnCancel()
     }
 }
 
-void CQuoteDlg::SetQuoteFields(const char* pszText, const char* pszAuthor)
+void CQuoteDlg::SetQuoteFields(const SShownText& text, const SShownText& author)
 {
-    SetModuleText(m_editQuote, pszText);
-    SetModuleText(m_editAuthor, pszAuthor);
+    SetModuleText(m_editQuote, text);
+    SetModuleText(m_editAuthor, author);
 }
 
-void CQuoteDlg::SetCaption(const char* pszCaption)
+void CQuoteDlg::SetCaption(const SShownText& caption)
 {
-    SetModuleText(*this, pszCaption);
+    SetModuleText(*this, caption);
 }
 
 // The fields paint themselves: only WM_PAINT needs a paint cycle around a display, to
@@ -185,11 +175,11 @@ void CQuoteDlg::LoadSettings()
 // saved, and the file stays as the session end left it.
 bool CQuoteDlg::SaveSettings()
 {
-    if (m_bSettingsSaved) {
-        return true;
+    if (!m_bSettingsSaved) {
+        m_bSettingsSaved = true;
+        m_bSettingsOnDisk = CQuoteState::SaveSettings();
     }
-    m_bSettingsSaved = true;
-    return CQuoteState::SaveSettings();
+    return m_bSettingsOnDisk;
 }
 
 void CQuoteDlg::ReportSaveFailure()
@@ -197,7 +187,7 @@ void CQuoteDlg::ReportSaveFailure()
     // The timer's quit would end the box before anyone read it.
     ::KillTimer(m_hWnd, m_nTimerId);
     const std::wstring strText =
-        AfxFormatString2(IDS_SAVE_FAILED, WorkFolder().c_str(), SuggestedFolder().c_str());
+        AfxFormatString2(IDS_SAVE_FAILED, m_strCurDir.c_str(), SuggestedFolder().c_str());
     AfxMessageBox(strText.c_str(), MB_OK | MB_ICONEXCLAMATION, m_hWnd);
 }
 
@@ -222,15 +212,16 @@ void CQuoteDlg::RedrawAll()
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-// A working directory that does not fit leaves every path empty, so no shortcut is
-// ever made from a truncated one.
+// Read wide, since any folder can hold a name the ANSI code page cannot spell. A working
+// directory that cannot be read leaves every path empty, and bare names to the current one.
 void CQuoteDlg::SetUpPaths()
 {
-    if (!ReadCurrentDirectory(m_szCurDir, sizeof m_szCurDir)) {
+    m_strCurDir = ReadCurrentDirectory();
+    if (m_strCurDir.empty()) {
         return;
     }
-    m_strWorkDir = std::string(m_szCurDir) + "\\";
-    m_strExePath = m_strWorkDir + kExeName;
+    m_strExePath = m_strCurDir + L"\\" + kExeName;
+    StoredFromWide(m_strCurDir + L"\\", m_codePage, m_strWorkDir);
 }
 
 void CQuoteDlg::ProbeStartupShortcut()
@@ -239,11 +230,7 @@ void CQuoteDlg::ProbeStartupShortcut()
     if (!ReadStartupFolder(m_strStartupDir)) {
         return;
     }
-    const std::string strPath = m_strStartupDir + "\\" + kLinkName;
-    if (!ShortcutPathFits(strPath)) {
-        return;
-    }
-    m_strShortcutPath = strPath;
+    m_strShortcutPath = m_strStartupDir + L"\\" + kLinkName;
     m_bStartWithWindows =
         FileOpensForReading(m_strShortcutPath) && !IsStartupEntryTurnedOff(kLinkName);
 }
@@ -253,13 +240,13 @@ void CQuoteDlg::CreateStartupShortcut()
     if (m_strShortcutPath.empty() || m_strExePath.empty()) {
         return;
     }
-    SaveShellLink(m_strShortcutPath, m_strExePath, m_strWorkDir);
+    SaveShellLink(m_strShortcutPath, m_strExePath, m_strCurDir + L"\\");
 }
 
 void CQuoteDlg::DeleteStartupShortcut()
 {
     if (!m_strShortcutPath.empty()) {
-        ::DeleteFileA(m_strShortcutPath.c_str());
+        ::DeleteFileW(m_strShortcutPath.c_str());
     }
 }
 
@@ -285,7 +272,8 @@ void CQuoteDlg::OnOptions()
     dlg.m_nPosition = m_nPosition;
     dlg.m_bTimerEnabled = m_bTimerEnabled;
     dlg.m_bStartWithWindows = m_bStartWithWindows;
-    dlg.m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle);
+    dlg.m_strModuleTitle = ShownTitle(m_szTitle, sizeof m_szTitle, m_codePage);
+    dlg.m_codePage = m_codePage;
     dlg.m_strWorkDir = m_strWorkDir;
     if (dlg.DoModal() == IDOK) {
         m_nInterval = dlg.m_nInterval;
@@ -296,7 +284,8 @@ void CQuoteDlg::OnOptions()
         if (dlg.m_bModuleChanged) {
             m_strModulePath = dlg.m_szModulePath;
             m_strCaptionPrefix = ADAGIO_CAPTION_PREFIX;
-            SetCaption((m_strCaptionPrefix + dlg.m_strModuleTitle).c_str());
+            SetCaption({m_strCaptionPrefix + dlg.m_strModuleTitle.strBytes,
+                        dlg.m_strModuleTitle.nCodePage});
             m_nCurrentQuote = 0;
         }
         if (m_bStartWithWindows) {

@@ -19,11 +19,12 @@ protected:
     void OnCancel() override;
 
 private:
-    void SetQuoteFields(const char* pszText, const char* pszAuthor) override;
-    void SetCaption(const char* pszCaption) override;
+    void SetQuoteFields(const SShownText& text, const SShownText& author) override;
+    void SetCaption(const SShownText& caption) override;
 
     void ShowQuote();
     void LoadSettings();
+    // Whether the settings reached the disk; once per run, a second call answers as the first.
     bool SaveSettings();
     void ReportSaveFailure();
     void StartTimer();
@@ -56,13 +57,15 @@ private:
     HICON m_hSmallIcon;
     CFont m_font;
     UINT m_nTimerId;
-    std::string m_strShortcutPath;
-    std::string m_strStartupDir;
-    std::string m_strExePath;
-    char m_szCurDir[200] = "";
+    std::wstring m_strShortcutPath;
+    std::wstring m_strStartupDir;
+    std::wstring m_strExePath;
+    // The current directory at start-up, as Windows names it.
+    std::wstring m_strCurDir;
     bool m_bSettingsSaved = false;
     bool m_bSysClose = false;
     bool m_bQuietClose = false;
+    bool m_bSettingsOnDisk = false;
     CEdit m_editQuote;
     CEdit m_editAuthor;
 };

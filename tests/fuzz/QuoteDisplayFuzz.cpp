@@ -1,5 +1,6 @@
 // Whole displays of a module: the first show, then repaints, Next and Previous, with the
 // saved index, order and flags and the clock taken from the input.
+#include "FieldEncoding.h"
 #include "FuzzSupport.h"
 #include "QuoteState.h"
 #include "RecordingView.h"
@@ -24,8 +25,39 @@ int ModelCount(const std::string& strModule)
     return bValid && strCount.find_first_of("0123456789") == 0 ? std::atoi(strCount.c_str()) : -1;
 }
 
-// Quote nIndex's two fields as the model reads them, each quote before it read and dropped.
-std::pair<std::string, std::string> ModelQuote(const std::string& strModule, int nIndex)
+// Lead bytes by the flags' top two bits: none (Windows-1252), Shift-JIS's or GBK's.
+CLegacyCodePage ModelCodePage(unsigned nChoice)
+{
+    const unsigned anNumbers[] = {1252, 932, 936, 936};
+    return CLegacyCodePage(anNumbers[nChoice], [=](unsigned char ch) {
+        const bool bShiftJis = (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+        return nChoice == 1 ? bShiftJis : nChoice > 1 && ch >= 0x81 && ch <= 0xFE;
+    });
+}
+
+// A field as the window shows it: UTF-8 less a character the limit cut, or the legacy code page,
+// where a lead byte the limit cut goes and a "~" after a lead byte is no line break.
+SShownText ModelShown(const std::string& strField, std::size_t nSize,
+                      const CLegacyCodePage& codePage, bool bBreakLines)
+{
+    const bool bFilled = strField.size() + 1 == nSize;
+    const SFieldEncoding utf8 = DecideFieldEncoding(strField.data(), strField.size(), bFilled);
+    std::string strShown;
+    bool bSecond = false;
+    for (std::size_t i = 0; i < utf8.nShown; ++i) {
+        const bool bLead = !utf8.bUtf8 && !bSecond && codePage.IsLeadByte(strField[i]);
+        if (bLead && bFilled && i + 1 == strField.size())
+            break;
+        strShown += bBreakLines && strField[i] == '~' && !bSecond ? "\r\n" : strField.substr(i, 1);
+        bSecond = bLead;
+    }
+    return {strShown, utf8.bUtf8 ? kCodePageUtf8 : codePage.Number()};
+}
+
+// Quote nIndex's two fields as the window shows them, each quote before it read and dropped. At
+// a negative index no quote is read: the header's separator line shows as the text.
+std::pair<SShownText, SShownText> ModelQuote(const std::string& strModule, int nIndex,
+                                             const CLegacyCodePage& codePage)
 {
     CModelReader model(strModule, ELineMode::Text);
     const auto read = [&model](std::size_t nSize) {
@@ -40,12 +72,14 @@ std::pair<std::string, std::string> ModelQuote(const std::string& strModule, int
             strAuthor[0] = ' ';
         return std::make_pair(strText, strAuthor);
     };
-    for (const std::size_t nSize : {sizeof CQuoteState::m_szTitle, sizeof CQuoteState::m_szCount,
-                                    sizeof CQuoteState::m_szQuote})
-        read(nSize);
+    read(sizeof CQuoteState::m_szTitle);
+    read(sizeof CQuoteState::m_szCount);
+    const std::string strSeparator = read(sizeof CQuoteState::m_szQuote);
     for (int i = 0; i < nIndex && !model.m_bAtEnd; ++i)
         readQuote();
-    return readQuote();
+    const auto quote = nIndex < 0 ? std::make_pair(strSeparator, std::string()) : readQuote();
+    return {ModelShown(quote.first, sizeof CQuoteState::m_szQuote, codePage, true),
+            ModelShown(quote.second, sizeof CQuoteState::m_szAuthor, codePage, false)};
 }
 
 // A fallback to the default module keeps what was shown; the run then goes on with the
@@ -73,15 +107,21 @@ void Show(CQuoteState& state, const std::string& strModule, bool bModuleGone)
         FUZZ_CHECK(nAfter >= std::min(0, nCount - 1) && nAfter <= std::max(0, nCount - 1));
         FUZZ_CHECK(before.m_nOrder != ORDER_RANDOM || nCount < 2 || nAfter != nBefore);
     }
-    if (!bModuleGone && nCount >= 0 && nAfter >= 0)
-        FUZZ_CHECK(std::make_pair(std::string(state.m_szQuote), std::string(state.m_szAuthor)) ==
-                   ModelQuote(strModule, nAfter));
+    if (!bModuleGone && nCount >= 0) {
+        const auto expected = ModelQuote(strModule, nAfter, state.m_codePage);
+        FUZZ_CHECK(view.m_strText == expected.first.strBytes &&
+                   view.m_nTextCodePage == expected.first.nCodePage);
+        FUZZ_CHECK(view.m_strAuthor == state.m_szAuthor &&
+                   (nAfter < 0 ? view.m_strAuthor == before.m_szAuthor
+                               : view.m_strAuthor == expected.second.strBytes &&
+                                     view.m_nAuthorCodePage == expected.second.nCodePage));
+    }
 }
 
 } // namespace
 
-// Header: flags (hold, first show, run, step count), index, clock, order, steps (two bits
-// each), run position and length; then the module.
+// Header: flags (hold, first show, run, step count, code page), index, clock, order, steps (two
+// bits each), run position and length; then the module.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     CFuzzInput input{pData, nSize};
@@ -89,6 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     CQuoteState state;
     state.m_bHoldQuote = (nFlags & 1) != 0;
     state.m_bFirstShow = (nFlags & 2) != 0;
+    state.m_codePage = ModelCodePage(nFlags >> 6);
     state.m_nCurrentQuote = input.Take<std::int32_t>();
     g_nClock = input.Take<std::int64_t>();
     state.m_pfnClock = [] { return g_nClock; };

@@ -10,6 +10,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 const char kModule[] = "hostile.adg";
 const char kSettings[] = "index.txt";
 const char kTemporary[] = "index.txt.new";
@@ -62,7 +64,7 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
     ASSERT_TRUE(Write(kSettings, row.strSettings));
     if (row.pszHeld) {
         const HANDLE hFile =
-            ::CreateFileA(PathOf(row.pszHeld).c_str(), GENERIC_READ, row.nShareMode, nullptr,
+            ::CreateFileW(Wide(PathOf(row.pszHeld)).c_str(), GENERIC_READ, row.nShareMode, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << "cannot hold " << row.pszHeld;
         held.reset(hFile);
@@ -81,7 +83,7 @@ TEST_P(CHostileFilesTest, KeepsAnsweringShowsWhatFilesSayAndSavesSanely)
     held.reset();
     EXPECT_EQ(Saved(), row.strSaved);
     // Only a temporary file the row made itself may be there.
-    EXPECT_EQ(std::filesystem::exists(PathOf(kTemporary)), row.pszHeld == kTemporary) << kTemporary;
+    EXPECT_EQ(fs::exists(fs::u8path(PathOf(kTemporary))), row.pszHeld == kTemporary) << kTemporary;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CHostileFilesTest, testing::ValuesIn(HostileRows()),

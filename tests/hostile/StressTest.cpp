@@ -9,6 +9,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 const char kModule[] = "stress.adg";
 const int kQuotes = 999, kClicks = 5000;
 // Caches have settled by then; growth is measured from here.
@@ -44,7 +46,7 @@ TEST_F(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
     const HWND hwnd = StartProgram();
     ASSERT_NE(hwnd, nullptr);
     // Loaded at the start; from here on only Close may write it.
-    ASSERT_TRUE(std::filesystem::remove(PathOf("index.txt")));
+    ASSERT_TRUE(fs::remove(fs::u8path(PathOf("index.txt"))));
 
     int nShown = ShownIndex(hwnd, "Stress");
     DWORD nBaseline = 0;
@@ -57,10 +59,10 @@ TEST_F(CStressTest, LeavesNoGrowthAndWritesSettingsOnceAtClose)
     }
     EXPECT_NE(nBaseline, 0u) << "cannot count handles";
     EXPECT_LE(CountHandles(m_run.ProcessId()), nBaseline + kSlack) << "handles piled up";
-    EXPECT_FALSE(std::filesystem::exists(PathOf("index.txt"))) << "written before Close";
+    EXPECT_FALSE(fs::exists(fs::u8path(PathOf("index.txt")))) << "written before Close";
 
     CloseProgram(hwnd);
-    EXPECT_FALSE(std::filesystem::exists(PathOf("index.txt.new"))) << "temporary file left behind";
+    EXPECT_FALSE(fs::exists(fs::u8path(PathOf("index.txt.new")))) << "temporary file left behind";
     settings.nIndex = nShown;
     EXPECT_EQ(Saved(), SavedText(settings));
 }

@@ -6,12 +6,15 @@
 #include <string>
 
 struct CRecordingView : IQuoteView {
-    void SetQuoteFields(const char* pszText, const char* pszAuthor) override
+    void SetQuoteFields(const SShownText& text, const SShownText& author) override
     {
-        m_strText = pszText;
-        m_strAuthor = pszAuthor;
+        m_strText = text.strBytes;
+        m_strAuthor = author.strBytes;
+        m_nTextCodePage = text.nCodePage;
+        m_nAuthorCodePage = author.nCodePage;
     }
-    void SetCaption(const char* pszCaption) override { m_strCaption = pszCaption; }
+    void SetCaption(const SShownText& caption) override { m_strCaption = caption.strBytes; }
 
     std::string m_strText, m_strAuthor, m_strCaption;
+    unsigned m_nTextCodePage = 0, m_nAuthorCodePage = 0;
 };

@@ -1,12 +1,24 @@
 #include "Driver.h"
 
 #include <cstring>
+#include <filesystem>
 
 #include <shlobj.h>
 #include <tlhelp32.h>
 
 const UINT kAnswerMs = 2000;
 const DWORD kPollMs = 20;
+
+// The C++ library's own UTF-8 and UTF-16 conversions, which a path takes.
+std::wstring Wide(const std::string& strUtf8)
+{
+    return std::filesystem::u8path(strUtf8).wstring();
+}
+
+std::string Utf8(const wchar_t* pszWide)
+{
+    return std::filesystem::path(pszWide).u8string();
+}
 
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs)
 {
@@ -49,10 +61,7 @@ std::string WindowText(HWND hwnd)
     if (!SendWithDeadline(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(szText)))
         return "<window did not answer>";
     szText[1023] = L'\0';
-    char szUtf8[4096] = "";
-    ::WideCharToMultiByte(CP_UTF8, 0, szText, -1, szUtf8, sizeof szUtf8, nullptr, nullptr);
-    szUtf8[sizeof szUtf8 - 1] = '\0';
-    return szUtf8;
+    return Utf8(szText);
 }
 
 std::optional<LRESULT> SendToItem(HWND hDlg, int nControlId, UINT nMessage, WPARAM wParam,
@@ -68,10 +77,8 @@ std::string ItemText(HWND hDlg, int nControlId)
 
 bool SetItemText(HWND hDlg, int nControlId, const std::string& strText)
 {
-    wchar_t szText[1024] = L"";
-    ::MultiByteToWideChar(CP_UTF8, 0, strText.c_str(), -1, szText, 1024);
-    szText[1023] = L'\0';
-    return SendToItem(hDlg, nControlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText))
+    const std::wstring strWide = Wide(strText);
+    return SendToItem(hDlg, nControlId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strWide.c_str()))
         .has_value();
 }
 
@@ -111,14 +118,14 @@ CProgramRun::~CProgramRun()
 
 bool CProgramRun::Start(const std::string& strCommandLine, const std::string& strWorkDir)
 {
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
-    command.push_back('\0');
-    STARTUPINFOA startup = {};
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::wstring strCommand = Wide(strCommandLine);
+    const std::wstring strDir = Wide(strWorkDir);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          strWorkDir.empty() ? nullptr : strWorkDir.c_str(), &startup, &process))
+    if (!::CreateProcessW(nullptr, strCommand.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          strDir.empty() ? nullptr : strDir.c_str(), &startup, &process))
         return false;
     ::CloseHandle(process.hThread);
     m_hProcess = process.hProcess;
@@ -150,20 +157,23 @@ std::optional<SShellLink> LoadShellLink(const std::string& strPath)
 {
     const bool bCom = SUCCEEDED(::CoInitialize(nullptr));
     std::optional<SShellLink> link;
-    IShellLinkA* pLink = nullptr;
+    IShellLinkW* pLink = nullptr;
     IPersistFile* pFile = nullptr;
-    WCHAR wszPath[MAX_PATH] = L"";
-    if (::MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, wszPath, MAX_PATH) &&
-        SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IShellLinkA, reinterpret_cast<void**>(&pLink))) &&
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkW, reinterpret_cast<void**>(&pLink))) &&
         SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile))) &&
-        SUCCEEDED(pFile->Load(wszPath, STGM_READ))) {
-        char szTarget[MAX_PATH] = "";
-        char szWorkDir[MAX_PATH] = "";
-        pLink->GetPath(szTarget, MAX_PATH, nullptr, SLGP_RAWPATH);
+        SUCCEEDED(pFile->Load(Wide(strPath).c_str(), STGM_READ))) {
+        // The item list holds the target in UTF-16; Wine's GetPath answers in the ANSI code page.
+        wchar_t szTarget[MAX_PATH] = L"";
+        wchar_t szWorkDir[MAX_PATH] = L"";
+        PIDLIST_ABSOLUTE pItems = nullptr;
+        if (SUCCEEDED(pLink->GetIDList(&pItems))) {
+            ::SHGetPathFromIDListW(pItems, szTarget);
+            ::CoTaskMemFree(pItems);
+        }
         pLink->GetWorkingDirectory(szWorkDir, MAX_PATH);
-        szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = '\0';
-        link = SShellLink{szTarget, szWorkDir};
+        szTarget[MAX_PATH - 1] = szWorkDir[MAX_PATH - 1] = L'\0';
+        link = SShellLink{Utf8(szTarget), Utf8(szWorkDir)};
     }
     if (pFile)
         pFile->Release();

@@ -10,6 +10,10 @@
 
 constexpr unsigned kWaitMs = 5000;
 
+// Texts and paths are UTF-8 here; Windows gets them wide, so any folder name will do.
+std::wstring Wide(const std::string& strUtf8);
+std::string Utf8(const wchar_t* pszWide);
+
 // False when the deadline passed first.
 bool WaitUntil(const std::function<bool()>& fnDone, unsigned nTimeoutMs = kWaitMs);
 
@@ -46,7 +50,7 @@ public:
     CProgramRun& operator=(const CProgramRun&) = delete;
     ~CProgramRun();
 
-    // An empty working directory: the caller's.
+    // An empty working directory: the caller's. Both in UTF-8.
     bool Start(const std::string& strCommandLine, const std::string& strWorkDir);
     DWORD ProcessId() const { return m_nProcessId; }
     bool WaitForEnd(unsigned nTimeoutMs = kWaitMs) const;

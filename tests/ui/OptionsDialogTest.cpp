@@ -2,8 +2,6 @@
 // shows, and what reaches the quote window and index.txt.
 #include "ProgramTest.h"
 
-#include <filesystem>
-
 namespace {
 
 const char kModule[] = "sayings.adg";
@@ -15,8 +13,6 @@ enum { kCenter, kTopLeft };
 const int kBoxText = 0xFFFF;
 // Window corners on the 1024 x 768 virtual desktop.
 const std::pair<int, int> kCorners[] = {{308, 298}, {52, 62}};
-// The Open dialog's file name field, a combo box (cmb13) that hands its text to its edit.
-const int kFileNameCombo = 0x47C;
 
 std::pair<int, int> TopLeft(HWND hwnd)
 {
@@ -50,24 +46,6 @@ protected:
         if (::IsWindowEnabled(hInterval)) {
             EXPECT_EQ(info.hwndFocus, hInterval) << "the seconds field has no focus";
         }
-    }
-
-    // Typed as a user types a name; a full path keeps the answer independent of the folder
-    // the dialog happens to show first. A refused name shows the message, and the title stays.
-    static void ChooseModule(HWND hOptions, const std::string& strPath, const std::string& strTitle,
-                             const char* pszRefusal = nullptr)
-    {
-        ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-        HWND hOpen = nullptr, hBox = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
-        ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, strPath) && PostCommand(hOpen, IDOK));
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(hOpen); }));
-        if (pszRefusal != nullptr) {
-            ASSERT_TRUE(WaitUntil([&] { return (hBox = FindDialog(kBoxText, 0, hOptions)); }));
-            EXPECT_EQ(ItemText(hBox, kBoxText), pszRefusal);
-            ASSERT_TRUE(ClickButton(hBox, IDOK) && WaitUntil([&] { return !::IsWindow(hBox); }));
-        }
-        EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), strTitle);
     }
 };
 
@@ -166,58 +144,31 @@ TEST_F(COptionsDialogTest, CancelKeepsEverySettingAndOkAppliesAll)
     EXPECT_EQ(Saved(), SavedText({"other.adg", nShown, 12, kRandom, 1, kCenter}));
 }
 
-// The Open dialog moves the current directory to the folder it shows. A redraw and a session
-// end meanwhile still use the module and index.txt of the working directory; the session end
-// saves only when the session does end, and once: not again at a Close that still comes.
+// The Open dialog moves the current directory to the folder it shows. A redraw and a session end
+// meanwhile still use the working directory's files, its Greek name notwithstanding; the session
+// end saves only when the session does end, and once: not again at a Close that still comes.
 TEST_F(COptionsDialogTest, SessionEndWhileOpenDialogShowsAnotherFolder)
 {
-    ASSERT_TRUE(::CreateDirectoryA(PathOf("away").c_str(), nullptr));
-    Prepare({kModule, 1}, kSayings);
-    const HWND hQuote = StartProgram();
+    const std::string strDir = PathOf(u8"Ελληνικά"), strSaved = strDir + "\\index.txt";
+    ASSERT_TRUE(::CreateDirectoryW(Wide(strDir).c_str(), nullptr) &&
+                ::CreateDirectoryW(Wide(PathOf("away")).c_str(), nullptr) &&
+                Write(strSaved, SavedText({kModule, 1}) + "\n") &&
+                Write(strDir + "\\" + kModule, kSayings));
+    const HWND hQuote = StartProgram(strDir);
     const HWND hOptions = OpenOptions(hQuote);
     ASSERT_NE(hOptions, nullptr);
-    ASSERT_TRUE(PostCommand(hOptions, IDC_LOAD_MODULE));
-    HWND hOpen = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }));
-    ASSERT_TRUE(SetItemText(hOpen, kFileNameCombo, PathOf("away")) && ClickButton(hOpen, IDOK));
+    const HWND hOpen = OpenDialogIn(hOptions, PathOf("away"));
+    ASSERT_NE(hOpen, nullptr);
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ACTIVATEAPP, FALSE));
     EXPECT_EQ(SendWithDeadline(hQuote, WM_QUERYENDSESSION), TRUE);
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, FALSE));
-    EXPECT_EQ(Saved(), SavedText({kModule, 1}) + "\n");
+    EXPECT_EQ(Read(strSaved), SavedText({kModule, 1}) + "\n");
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, TRUE));
-    EXPECT_EQ(Saved(), SavedText({kModule, 2}));
-    ASSERT_TRUE(::DeleteFileA(PathOf("index.txt").c_str()));
+    EXPECT_EQ(Read(strSaved), SavedText({kModule, 2}));
+    ASSERT_TRUE(::DeleteFileW(Wide(strSaved).c_str()));
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_ENDSESSION, TRUE));
     ASSERT_TRUE(SendWithDeadline(hQuote, WM_COMMAND, IDCANCEL));
-    EXPECT_FALSE(Read("index.txt")) << "saved again after the session end";
-}
-
-// A title after a byte-order mark, in the caption and the dialog; a Windows-1252 module shown as
-// ever; a file name the settings file cannot store refused, changing nothing.
-TEST_F(COptionsDialogTest, ByteOrderMarkAnsiModuleAndRefusedName)
-{
-    Prepare({"marked.adg", 0}, u8"\uFEFFCafé Sayings\r\n1\r\n%\r\nÀ bientôt.\r\nAnon\r\n");
-    ASSERT_TRUE(Write("ansi.adg", "Proverbes d'\xE9t\xE9\r\n1\r\n%\r\nOui.\r\nFran\xE7ois\r\n"));
-    const std::filesystem::path greek = std::filesystem::u8path(m_strFolder + u8"\\Ελληνικά.adg");
-    ASSERT_TRUE(std::filesystem::copy_file(PathOf("ansi.adg"), greek));
-    const HWND hQuote = StartProgram();
-    ASSERT_NE(hQuote, nullptr);
-    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Café Sayings");
-    EXPECT_EQ(Shown(hQuote), SDisplay(u8"À bientôt.", "Anon"));
-    const HWND hOptions = OpenOptions(hQuote);
-    ASSERT_NE(hOptions, nullptr);
-    EXPECT_TRUE(::IsWindowUnicode(hOptions) &&
-                ::IsWindowUnicode(::GetDlgItem(hOptions, IDC_CURRENT_MODULE)));
-    ChooseModule(hOptions, greek.u8string(), u8"Café Sayings",
-                 "Adagiomill cannot store the name of this file: it holds characters that the "
-                 "language for non-Unicode programs lacks. Please rename the file or its folder "
-                 "and load it again.");
-    ChooseModule(hOptions, PathOf("ansi.adg"), u8"Proverbes d'été");
-    ASSERT_TRUE(EndOptions(hQuote, hOptions, IDOK));
-    EXPECT_EQ(WindowText(hQuote), kCaptionPrefix + u8"Proverbes d'été");
-    EXPECT_EQ(Shown(hQuote), SDisplay("Oui.", u8"François"));
-    CloseProgram(hQuote);
-    EXPECT_EQ(Saved(), SavedText({"ansi.adg", 0}));
+    EXPECT_FALSE(Read(strSaved)) << "saved again after the session end";
 }
 
 } // namespace

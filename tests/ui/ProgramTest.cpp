@@ -49,31 +49,31 @@ void CProgramTest::SetUp()
     const testing::TestInfo* pInfo = testing::UnitTest::GetInstance()->current_test_info();
     std::string strName = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
     std::replace(strName.begin(), strName.end(), '/', '_');
-    const fs::path folder = fs::path(ADAGIO_SCRATCH_DIR).make_preferred() / strName;
+    const fs::path folder = fs::u8path(ADAGIO_SCRATCH_DIR).make_preferred() / strName;
     std::error_code ec;
     // Whatever an earlier run of the same test left goes first.
     fs::remove_all(folder, ec);
     ASSERT_TRUE(fs::create_directories(folder, ec)) << folder;
-    m_strFolder = folder.string();
-    ASSERT_TRUE(fs::copy_file(ADAGIO_EXE, folder / "Adagiomill.exe", ec));
-    ASSERT_TRUE(fs::copy_file(ADAGIO_DEFAULT_MODULE, folder / "miscellaneous.adg", ec));
+    m_strFolder = folder.u8string();
+    ASSERT_TRUE(fs::copy_file(fs::u8path(ADAGIO_EXE), folder / "Adagiomill.exe", ec));
+    ASSERT_TRUE(fs::copy_file(fs::u8path(ADAGIO_DEFAULT_MODULE), folder / "miscellaneous.adg", ec));
 }
 
 std::string CProgramTest::PathOf(const std::string& strName) const
 {
-    return (fs::path(m_strFolder) / strName).string();
+    return (fs::u8path(m_strFolder) / fs::u8path(strName)).u8string();
 }
 
 bool CProgramTest::Write(const std::string& strName, const std::string& strBytes) const
 {
-    std::ofstream file(PathOf(strName), std::ios::binary | std::ios::trunc);
+    std::ofstream file(fs::u8path(PathOf(strName)), std::ios::binary | std::ios::trunc);
     file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
     return static_cast<bool>(file);
 }
 
 std::optional<std::string> CProgramTest::Read(const std::string& strName) const
 {
-    std::ifstream file(PathOf(strName), std::ios::binary);
+    std::ifstream file(fs::u8path(PathOf(strName)), std::ios::binary);
     if (!file)
         return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -123,4 +123,23 @@ bool CProgramTest::EndOptions(HWND hQuote, HWND hOptions, int nButton) const
 {
     return PostCommand(hOptions, nButton) &&
            WaitUntil([&] { return !::IsWindow(hOptions) && IsPainted(hQuote); });
+}
+
+HWND CProgramTest::OpenDialogIn(HWND hOptions, const std::string& strPath)
+{
+    HWND hOpen = nullptr;
+    const bool bTyped =
+        PostCommand(hOptions, IDC_LOAD_MODULE) &&
+        WaitUntil([&] { return (hOpen = FindDialog(kFileNameCombo, 0, hOptions)); }) &&
+        SetItemText(hOpen, kFileNameCombo, strPath) && ClickButton(hOpen, IDOK);
+    EXPECT_TRUE(bTyped) << "no Open dialog took " << strPath;
+    return bTyped ? hOpen : nullptr;
+}
+
+void CProgramTest::ChooseModule(HWND hOptions, const std::string& strPath,
+                                const std::string& strTitle)
+{
+    const HWND hOpen = OpenDialogIn(hOptions, strPath);
+    ASSERT_TRUE(hOpen && WaitUntil([&] { return !::IsWindow(hOpen); }));
+    EXPECT_EQ(ItemText(hOptions, IDC_CURRENT_MODULE), strTitle);
 }

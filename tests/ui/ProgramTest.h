@@ -10,6 +10,8 @@
 #include <utility>
 
 inline const std::string kCaptionPrefix = "Adagiomill v1.2.0 -- ";
+// The Open dialog's file name field, a combo box (cmb13) that hands its text to its edit.
+const int kFileNameCombo = 0x47C;
 
 struct SSettings {
     std::string strModule = "miscellaneous.adg";
@@ -53,7 +55,7 @@ class CProgramTest : public testing::Test {
 protected:
     void SetUp() override;
 
-    // Names are taken within the program folder; a full path stands as it is.
+    // Names are taken within the program folder; a full path stands as it is. All in UTF-8.
     std::string PathOf(const std::string& strName) const;
     bool Write(const std::string& strName, const std::string& strBytes) const;
     std::optional<std::string> Read(const std::string& strName) const;
@@ -70,6 +72,11 @@ protected:
     HWND OpenOptions(HWND hQuote) const;
     // Presses the button; true once the dialog has gone and the quote window is redrawn.
     bool EndOptions(HWND hQuote, HWND hOptions, int nButton) const;
+    // Presses Load and types a full path into the Open dialog with Enter: a folder opens there,
+    // the dialog staying (returned), a file is chosen.
+    static HWND OpenDialogIn(HWND hOptions, const std::string& strPath);
+    static void ChooseModule(HWND hOptions, const std::string& strPath,
+                             const std::string& strTitle);
 
     std::string m_strFolder;
     CProgramRun m_run;

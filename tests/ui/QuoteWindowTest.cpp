@@ -39,7 +39,7 @@ TEST_F(CQuoteWindowTest, FirstRunStepsWrapAndDeletedModuleFallsBack)
         ASSERT_TRUE(ClickButton(hwnd, nButton));
         EXPECT_EQ(ShownIndex(hwnd, "Three"), nQuote);
     }
-    ASSERT_TRUE(::DeleteFileA(PathOf(kThree).c_str()));
+    ASSERT_TRUE(::DeleteFileW(Wide(PathOf(kThree)).c_str()));
     ASSERT_TRUE(ClickButton(hwnd, IDC_NEXT));
     EXPECT_EQ(WindowText(hwnd), kDefaultCaption);
     EXPECT_EQ(Shown(hwnd), Quote("Three", 1));
@@ -95,7 +95,7 @@ TEST_F(CQuoteWindowTest, OnlyAUsersCloseSaysTheSettingsWereLostInAnUnwritableFol
         ".\n\nWindows does not let it write files there. "
         "Move the Adagiomill folder to a folder of your own, such as " +
         szSuggested + ", and start Adagiomill from there.";
-    ASSERT_TRUE(::CreateDirectoryA(PathOf("index.txt").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(Wide(PathOf("index.txt")).c_str(), nullptr));
     for (const auto& [pszClose, nMessage, wParam, lParam, bUserClose] : kCloses) {
         const HWND hQuote = StartProgram();
         ASSERT_TRUE(hQuote && ::PostMessageA(hQuote, nMessage, wParam, lParam)) << pszClose;
@@ -106,25 +106,38 @@ TEST_F(CQuoteWindowTest, OnlyAUsersCloseSaysTheSettingsWereLostInAnUnwritableFol
         }
         EXPECT_TRUE(m_run.WaitForEnd()) << pszClose << ": the program did not end";
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_strFolder), {}), 3) << "written elsewhere";
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::u8path(m_strFolder)), {}), 3) << "written elsewhere";
 }
 
-// Run in a folder that the code page cannot spell, where only bare names reach the files.
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
 {
     Prepare({kThree, 0, 1, 2, 1}, ModuleText("Three", 3, 3));
-    const fs::path dir = fs::path(m_strFolder) / L"\u0414\u043c", previous = fs::current_path();
-    ASSERT_TRUE(fs::create_directory(dir));
-    for (const char* pszName : {"index.txt", kThree})
-        fs::rename(PathOf(pszName), dir / pszName);
-    fs::current_path(dir);
     const ULONGLONG nStart = ::GetTickCount64();
-    const bool bStarted = m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", "");
-    fs::current_path(previous);
-    ASSERT_TRUE(bStarted && m_run.WaitForEnd(3 * kWaitMs)) << "the close timer did not end it";
+    ASSERT_TRUE(m_run.Start("\"" + PathOf("Adagiomill.exe") + "\"", m_strFolder) &&
+                m_run.WaitForEnd(3 * kWaitMs))
+        << "the close timer did not end it";
     EXPECT_GE(::GetTickCount64() - nStart, 900u) << "ended before its one-second interval";
-    fs::rename(dir / "index.txt", PathOf("index.txt"));
     EXPECT_EQ(Saved(), SavedText({kThree, 1, 1, 2, 1}));
+}
+
+// index.txt held for a moment, as a virus scanner or a synchronising client holds a file, costs
+// no setting: the program tries the replace again, and leaves no temporary behind.
+TEST_F(CQuoteWindowTest, SettingsHeldForAMomentAtCloseStillArrive)
+{
+    Prepare({kThree, 0}, ModuleText("Three", 3, 3));
+    const HWND hwnd = StartProgram();
+    const fs::path temporary = fs::u8path(PathOf("index.txt.new"));
+    const HANDLE hHeld = ::CreateFileW(Wide(PathOf("index.txt")).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hHeld, INVALID_HANDLE_VALUE);
+    const bool bTried =
+        PostCommand(hwnd, IDCANCEL) && WaitUntil([&] { return fs::exists(temporary); });
+    ::Sleep(100);
+    ::CloseHandle(hHeld);
+    ASSERT_TRUE(bTried) << "no temporary was written while index.txt was held";
+    EXPECT_TRUE(m_run.WaitForEnd());
+    EXPECT_EQ(Saved(), SavedText({kThree, 1}));
+    EXPECT_FALSE(fs::exists(temporary));
 }
 
 } // namespace

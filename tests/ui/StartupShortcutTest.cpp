@@ -2,32 +2,29 @@
 // the options dialog against the file that OK creates or deletes.
 #include "ProgramTest.h"
 
-#include <filesystem>
-
 #include <shlobj.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 const char kLinkName[] = "\\Adagiomill.lnk";
 const char kNotALink[] = "not a shortcut";
-const char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char kStartupValue[] = "Startup";
+const wchar_t kShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const wchar_t kStartupValue[] = L"Startup";
 // Where Task Manager's Startup tab records an entry as turned off, by an odd first byte.
 const char kApproved[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 const BYTE kTurnedOff[12] = {3};
 
-// REG_NONE removes the value.
+// REG_NONE removes the value. The text in UTF-8.
 bool WriteStartupValue(DWORD nType, const std::string& strText)
 {
+    const std::wstring strValue = Wide(strText);
+    const auto nBytes = static_cast<DWORD>((strValue.size() + 1) * sizeof(wchar_t));
     return (nType == REG_NONE
-                ? ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue)
-                : ::RegSetKeyValueA(HKEY_CURRENT_USER, kShellFolders, kStartupValue, nType,
-                                    strText.c_str(), static_cast<DWORD>(strText.size() + 1))) ==
-           ERROR_SUCCESS;
+                ? ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShellFolders, kStartupValue)
+                : ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, kStartupValue, nType,
+                                    strValue.c_str(), nBytes)) == ERROR_SUCCESS;
 }
 
 class CStartupShortcutTest : public CProgramTest {
@@ -36,19 +33,19 @@ protected:
     void SetUp() override
     {
         CProgramTest::SetUp();
-        char szFolder[MAX_PATH] = "";
+        wchar_t szFolder[MAX_PATH] = L"";
         ASSERT_EQ(
-            ::SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, szFolder),
+            ::SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, szFolder),
             S_OK);
-        m_strStartupDir = szFolder;
+        m_strStartupDir = Utf8(szFolder);
         m_strLink = m_strStartupDir + kLinkName;
-        ::DeleteFileA(m_strLink.c_str());
+        ::DeleteFileW(Wide(m_strLink).c_str());
     }
 
     void TearDown() override
     {
         CProgramTest::TearDown();
-        ::DeleteFileA(m_strLink.c_str());
+        ::DeleteFileW(Wide(m_strLink).c_str());
         ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kApproved, kLinkName + 1);
         EXPECT_TRUE(m_strStartupDir.empty() || WriteStartupValue(REG_SZ, m_strStartupDir));
     }
@@ -66,16 +63,19 @@ protected:
     std::string m_strLink;
 };
 
-// The shortcut starts the executable of the working directory, in it, wherever the program
-// came from. The box shows the file found at start, which any readable file of the shortcut's
-// name counts as, unless Windows has turned it off; OK forgets that.
+// The shortcut starts the executable of the working directory, in it, wherever the program came
+// from; here the working and the Startup folder have Greek names, and the module a bare
+// Windows-1252 one. The box shows the file found at start, which any readable file of the
+// shortcut's name counts as, unless Windows has turned it off; OK forgets that.
 TEST_F(CStartupShortcutTest, BoxCreatesShortcutIntoWorkingDirectoryAndDeletesIt)
 {
-    // The settings there name the module by its full path, so the window shows a quote.
-    const std::string strWorkDir = m_strFolder + " with blanks";
-    fs::create_directories(strWorkDir);
-    ASSERT_TRUE(Write(strWorkDir + "\\index.txt", SavedText({PathOf("miscellaneous.adg")}) + "\n"));
-    ASSERT_TRUE(Write(m_strLink, kNotALink) &&
+    const std::string strWorkDir = PathOf(u8"Ελληνικά έργα"), strStartup = PathOf(u8"Εκκίνηση");
+    const std::string strLink = strStartup + kLinkName;
+    ASSERT_TRUE(::CreateDirectoryW(Wide(strWorkDir).c_str(), nullptr) &&
+                ::CreateDirectoryW(Wide(strStartup).c_str(), nullptr) &&
+                Write(strWorkDir + "\\index.txt", SavedText({"Caf\xE9.adg"}) + "\n") &&
+                Write(strWorkDir + u8"\\Café.adg", ModuleText("Sayings", 3, 3)) &&
+                WriteStartupValue(REG_SZ, strStartup) && Write(strLink, kNotALink) &&
                 !::RegSetKeyValueA(HKEY_CURRENT_USER, kApproved, kLinkName + 1, REG_BINARY,
                                    kTurnedOff, sizeof kTurnedOff));
     HWND hQuote = StartProgram(strWorkDir);
@@ -83,19 +83,20 @@ TEST_F(CStartupShortcutTest, BoxCreatesShortcutIntoWorkingDirectoryAndDeletesIt)
     SetBox(hQuote, false, true);
     // The program writes it after the dialog has gone, while the window may already answer.
     std::optional<SShellLink> link;
-    ASSERT_TRUE(WaitUntil([&] { return (link = LoadShellLink(m_strLink)).has_value(); }))
-        << "no shortcut at " << m_strLink;
+    ASSERT_TRUE(WaitUntil([&] { return (link = LoadShellLink(strLink)).has_value(); }))
+        << "no shortcut at " << strLink;
     EXPECT_EQ(link->strTarget, strWorkDir + "\\Adagiomill.exe");
     EXPECT_EQ(link->strWorkDir, strWorkDir + "\\");
-    ASSERT_TRUE(Write(m_strLink, kNotALink));
+    ASSERT_TRUE(Write(strLink, kNotALink));
     CloseProgram(hQuote);
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, ::RegGetValueA(HKEY_CURRENT_USER, kApproved, kLinkName + 1,
                                                    RRF_RT_ANY, nullptr, nullptr, nullptr));
+    EXPECT_EQ(Read(strWorkDir + "\\index.txt"), SavedText({"Caf\xE9.adg", 1}));
 
     hQuote = StartProgram();
     ASSERT_NE(hQuote, nullptr);
     SetBox(hQuote, true, false);
-    EXPECT_TRUE(WaitUntil([&] { return !Read(m_strLink); })) << "clearing left the file";
+    EXPECT_TRUE(WaitUntil([&] { return !Read(strLink); })) << "clearing left the file";
     CloseProgram(hQuote);
 }
 
@@ -120,7 +121,7 @@ TEST_F(CStartupShortcutTest, BrokenStartupValueTouchesNoFile)
         CloseProgram(hQuote);
         EXPECT_TRUE(Read(m_strLink) == kNotALink) << m_strLink << " was touched";
         EXPECT_FALSE(Read(strRootLink).has_value());
-        ::DeleteFileA(strRootLink.c_str());
+        ::DeleteFileW(Wide(strRootLink).c_str());
     }
 }
 
