@@ -232,8 +232,10 @@ void CModuleWalk::CheckDeclared()
 
 SModuleCheck CheckModule(const std::string& strPath, const CCodePage& codePage)
 {
-    CInputFile bytes(strPath.c_str());
-    CInputFile lines(strPath.c_str());
+    // Named as a command line names it: in the process's ANSI code page, unless it reads as UTF-8.
+    const SFileName name = {std::string(), strPath, CLegacyCodePage(CLegacyCodePage::kProcessAnsi)};
+    CInputFile bytes(name);
+    CInputFile lines(name);
     return CheckModule(bytes, lines, codePage);
 }
 
