@@ -24,7 +24,7 @@ tidy() {
   clang-tidy --quiet --warnings-as-errors='*' "$@" 2>&1 | grep -v 'warnings generated'
   return "${PIPESTATUS[0]}"
 }
-mingw=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
+mingw=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-win32 -dumpversion)
 portable=(data/*.cpp data/posix/*.cpp framework/IntegerText.cpp cli/*.cpp)
 windows=()
 for f in data/win32/*.cpp framework/*.cpp ui/*.cpp app/*.cpp shell/*.cpp; do
