@@ -3,7 +3,8 @@
 # the icon, the uninstall entry and the Start-menu shortcut; the program started the way the
 # shortcut starts it shows a quote and saves its settings; the authors' tools run; a silent
 # uninstall keeps the user's own module and index.txt, and one with /PURGE removes them too.
-# The zip holds the same files.
+# The zip holds the same files. With SIGN_CA (a certificate), the uninstaller must carry a
+# signature from it.
 # Runs inside tools/with-wine.sh.
 # Usage: roundtrip.sh <setup.exe> <adagio-probe.exe> <stage dir> <zip>
 set -uo pipefail
@@ -89,6 +90,11 @@ check "silent install" install
 for f in "${shipped[@]}"; do check "$f installed" test -f "$dir/$f"; done
 check "the program installed is the one packed" cmp -s "$dir/Adagiomill.exe" "$stage/Adagiomill.exe"
 for m in "${modules[@]}" "${tools[@]}"; do check "$m installed is the one packed" cmp -s "$dir/$m" "$stage/$m"; done
+# Signed with the test's certificate, the uninstaller the setup writes carries its signature.
+if [ -n "${SIGN_CA:-}" ]; then
+  check "uninstall.exe signed" eval 'osslsigncode verify -CAfile "$SIGN_CA" -in "$dir/uninstall.exe" 2>&1 |
+    grep -q "Signature verification: ok"'
+fi
 check "the zip holds the files packed" test "$(unzip -Z1 "$zip" | sort)" = "$(printf '%s\n' "${packed[@]}" | sort)"
 resources="$(x86_64-w64-mingw32-windres -i "$stage/Adagiomill.exe" -O rc 2>/dev/null)"
 check "version resource" grep -q '"ProductVersion", "1.2.0"' <<<"$resources"
