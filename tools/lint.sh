@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Formatting of every source, then cppcheck and clang-tidy on the program's own code: the
-# portable part natively, the Windows part against the mingw-w64 headers.
+# portable part natively, the Windows part against the mingw-w64 headers; then the CI workflow.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -37,4 +37,14 @@ tidy "${windows[@]}" -- --target=x86_64-w64-mingw32 -std=c++17 -nostdinc++ \
   -isystem /usr/x86_64-w64-mingw32/include -Idata -Iframework -Iui -Ishell \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX
 report clang-tidy $((status | $?))
+
+# The CI workflow against the schema of GitHub's workflows, with a validator from the npm
+# registry kept in the build tree.
+validator=build/node/node_modules/.bin/action-validator
+[ -x "$validator" ] || npm install --silent --no-audit --no-fund --prefix build/node \
+  @action-validator/cli@0.6.0 >/dev/null 2>&1
+"$validator" .github/workflows/*.yml >build/action-validator.log 2>&1
+status=$?
+[ "$status" -eq 0 ] || head -n 60 build/action-validator.log
+report action-validator $status
 exit $failed
