@@ -88,14 +88,6 @@ INSTANTIATE_TEST_SUITE_P(Files, CHostileFilesTest, testing::ValuesIn(HostileRows
 
 using CModuleRewriteTest = CProgramTest;
 
-// A Windows thread: the toolchain's thread model, the program's, has no std::thread.
-template <class F> HANDLE StartThread(F& work)
-{
-    return ::CreateThread(
-        nullptr, 0, [](void* pWork) -> DWORD { return (*static_cast<F*>(pWork))(), 0; }, &work, 0,
-        nullptr);
-}
-
 // A thread of the test saves the module over and over the way an editor does, truncated
 // and then written whole in one call, so a read sees it empty or whole. Every version is
 // the one before it with more quotes after it, so whatever mix of old and new bytes a read
@@ -118,12 +110,16 @@ TEST_F(CModuleRewriteTest, NextWhileModuleIsRewrittenShowsOnlyWhatSomeVersionSay
 
     std::atomic<bool> bStop{false};
     std::atomic<int> nRewrites{0};
-    // A file stream writes a module this small in one call, when it closes.
+    // A file stream writes a module this small in one call, when it closes. A Windows thread:
+    // the program's thread model has no std::thread.
     auto rewrite = [&] {
         while (!bStop)
             nRewrites += Write(kModule, versions[nRewrites % versions.size()]);
     };
-    const HANDLE hRewriter = StartThread(rewrite);
+    const auto run = [](void* pRewrite) -> DWORD {
+        return (*static_cast<decltype(rewrite)*>(pRewrite))(), 0;
+    };
+    const HANDLE hRewriter = ::CreateThread(nullptr, 0, run, &rewrite, 0, nullptr);
     ASSERT_NE(hRewriter, nullptr);
     // No fatal assertion while the thread runs: it must be joined first.
     int nClicks = 0;

@@ -1,5 +1,5 @@
 // GoogleTest's one synchronisation object for MinGW's win32 thread model, the program's, which
-// has no std::mutex before GCC 13. Forced into every file that sees GoogleTest's headers.
+// has no std::mutex before GCC 13. CMakeLists.txt forces it into every user of GoogleTest.
 #pragma once
 
 #include <atomic>
