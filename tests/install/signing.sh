@@ -5,7 +5,7 @@
 # Usage: signing.sh <work dir> <Adagiomill.exe> <adgcheck.exe> <fortune2adg.exe>
 set -uo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-work="$1"
+work="$(mkdir -p "$1" && cd "$1" && pwd)"
 shift
 keys="$work/signing"
 passed=0
