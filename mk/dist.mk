@@ -12,12 +12,15 @@ DIST_SETUP := $(DIST_DIR)/Adagiomill-$(DIST_VERSION)-setup.exe
 DIST_PROBE := build/install/adagio-probe.exe
 DIST_PROBE_SOURCES := tests/install/ProbeMain.cpp tests/ui/Driver.cpp tests/ui/Driver.h ui/resource.h
 
-# Every time stamp in the downloads is the last commit's.
+# Every time stamp in the downloads is the last commit's; outside a clone, give it.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 # Where the downloads will be published, for the package managers' manifests.
 DIST_URL ?= https://example.invalid/adagiomill/download/v$(DIST_VERSION)
 DIST_HOMEPAGE ?= https://example.invalid/adagiomill
-export SOURCE_DATE_EPOCH DIST_URL DIST_HOMEPAGE SIGN_KEY SIGN_CERT SIGN_TIMESTAMP
+export DIST_URL DIST_HOMEPAGE SIGN_KEY SIGN_CERT SIGN_TIMESTAMP
 DIST_PROGRAMS := $(WIN)/app/Adagiomill.exe $(WIN)/cli/adgcheck.exe $(WIN)/cli/fortune2adg.exe
 
 .PHONY: dist dist-check test-install screenshots

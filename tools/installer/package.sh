@@ -16,7 +16,8 @@ set -- "$2" "$3"
 version="$(sed -n 's/^#define ADAGIO_VERSION_TEXT "\(.*\)"$/\1/p' "$repo/data/Version.h")"
 [ -n "$version" ] || { echo "package.sh: no version in data/Version.h" >&2; exit 1; }
 
-export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$repo" log -1 --format=%ct)}"
+export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$repo" log -1 --format=%ct 2>/dev/null)}"
+[ -n "$SOURCE_DATE_EPOCH" ] || { echo "package.sh: outside a git clone, set SOURCE_DATE_EPOCH" >&2; exit 1; }
 signing=
 if [ -n "${SIGN_KEY:-}${SIGN_CERT:-}" ]; then signing=1; fi
 
