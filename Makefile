@@ -4,7 +4,7 @@ WIN := build/win
 JOBS ?= 2
 TOOLCHAIN := $(CURDIR)/cmake/mingw-w64-x86_64.cmake
 
-.PHONY: all deps native win test test-native test-win run clean
+.PHONY: all deps native win win-configure win-program test test-native test-win run clean
 
 # Further suites add themselves to TEST_TARGETS from their own fragment; the fragments come
 # first, so the default goal is named.
@@ -21,9 +21,15 @@ native: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(NATIVE) -j$(JOBS)
 
-win: deps
+win-configure: deps
 	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN) >/dev/null
+
+win: win-configure
 	@cmake --build $(WIN) -j$(JOBS)
+
+# The executables we ship and nothing else: what make run and make dist need.
+win-program: win-configure
+	@cmake --build $(WIN) -j$(JOBS) --target Adagiomill adgcheck fortune2adg
 
 test-native: native
 	@echo "== Unit tests (native) =="
@@ -35,7 +41,8 @@ test-win: win
 
 test: test-native test-win $(TEST_TARGETS)
 
-run: win
+run: win-configure
+	@cmake --build $(WIN) -j$(JOBS) --target Adagiomill
 	@ADAGIO_BUILD=$(CURDIR)/$(WIN) tools/run.sh
 
 clean:

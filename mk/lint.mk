@@ -1,7 +1,7 @@
-# Formatting, cppcheck and clang-tidy; part of make test so the code stays quiet under them.
+# Formatting, cppcheck, clang-tidy and the CI workflow; part of make test so the code stays quiet under them.
 .PHONY: lint
 TEST_TARGETS += lint
 
 lint: deps
-	@echo "== Lint: clang-format, cppcheck, clang-tidy =="
+	@echo "== Lint: clang-format, cppcheck, clang-tidy, action-validator =="
 	@tools/lint.sh

@@ -9,7 +9,10 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck
   wine wine64 xvfb x11-utils fonts-wine fonts-droid-fallback imagemagick
   nsis zip fortunes-min locales python3 pandoc
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 osslsigncode openssl python3-yaml zopfli
 )
+# npm fetches the workflow validator; a Node.js from elsewhere brings its own.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

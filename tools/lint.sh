@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The translations and their glossary, the formatting of every source, then cppcheck and
 # clang-tidy on the program's own code: the portable part natively, the Windows part against
-# the mingw-w64 headers.
+# the mingw-w64 headers; then the CI workflow.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -29,7 +29,7 @@ tidy() {
   clang-tidy --quiet --warnings-as-errors='*' "$@" 2>&1 | grep -v 'warnings generated'
   return "${PIPESTATUS[0]}"
 }
-mingw=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
+mingw=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-win32 -dumpversion)
 portable=(data/*.cpp data/posix/*.cpp framework/IntegerText.cpp cli/*.cpp cli/posix/*.cpp)
 windows=()
 for f in data/win32/*.cpp cli/win32/*.cpp framework/*.cpp ui/*.cpp app/*.cpp shell/*.cpp; do
@@ -42,4 +42,14 @@ tidy "${windows[@]}" -- --target=x86_64-w64-mingw32 -std=c++17 -nostdinc++ \
   -isystem /usr/x86_64-w64-mingw32/include -Idata -Iframework -Iui -Ishell -Icli \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX
 report clang-tidy $((status | $?))
+
+# The CI workflow against the schema of GitHub's workflows, with a validator from the npm
+# registry kept in the build tree.
+validator=build/node/node_modules/.bin/action-validator
+[ -x "$validator" ] || npm install --silent --no-audit --no-fund --prefix build/node \
+  @action-validator/cli@0.6.0 >/dev/null 2>&1
+"$validator" .github/workflows/*.yml >build/action-validator.log 2>&1
+status=$?
+[ "$status" -eq 0 ] || head -n 60 build/action-validator.log
+report action-validator $status
 exit $failed

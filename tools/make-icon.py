@@ -9,13 +9,15 @@ stored as PNG, as Windows expects; the others as DIBs with an AND mask for older
 Every size is drawn for its size from the quill's shape along a curved axis: the outline
 stays one pixel wide where that is what reads, barb splits appear only where there is room
 for them, and the smallest size is laid out pixel by pixel, because a computed quill turns to
-mush at 16 pixels. Standard library only.
+mush at 16 pixels. Standard library and Debian's zopfli.
 """
 
 import math
 import os
 import struct
+import subprocess
 import sys
+import tempfile
 import zlib
 
 BLACK = (0, 0, 0)
@@ -183,7 +185,8 @@ def dib(rows):
 
 
 def png(rows):
-    """RGBA, 8 bits a channel, no filter: small enough, and the same bytes every run."""
+    """RGBA, 8 bits a channel, no filter (none packs this image smaller), deflated by zopfli,
+    which packs a tenth tighter than zlib's best: the same bytes every run."""
     size = len(rows)
     raw = b''.join(b'\0' + bytes(v for pixel in row for v in pixel) for row in rows)
 
@@ -191,9 +194,15 @@ def png(rows):
         body = kind + data
         return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body))
 
+    with tempfile.NamedTemporaryFile() as pixels:
+        pixels.write(raw)
+        pixels.flush()
+        data = subprocess.run(['zopfli', '--zlib', '--i15', '-c', pixels.name], check=True,
+                              stdout=subprocess.PIPE).stdout
+    assert zlib.decompress(data) == raw
     header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
-            chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', data) +
+            chunk(b'IEND', b''))
 
 
 def ico(images):

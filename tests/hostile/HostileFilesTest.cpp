@@ -6,7 +6,6 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
-#include <thread>
 
 namespace {
 
@@ -113,18 +112,25 @@ TEST_F(CModuleRewriteTest, NextWhileModuleIsRewrittenShowsOnlyWhatSomeVersionSay
 
     std::atomic<bool> bStop{false};
     std::atomic<int> nRewrites{0};
-    // A file stream writes a module this small in one call, when it closes.
-    std::thread rewriter([&] {
+    // A file stream writes a module this small in one call, when it closes. A Windows thread:
+    // the program's thread model has no std::thread.
+    auto rewrite = [&] {
         while (!bStop)
             nRewrites += Write(kModule, versions[nRewrites % versions.size()]);
-    });
+    };
+    const auto run = [](void* pRewrite) -> DWORD {
+        return (*static_cast<decltype(rewrite)*>(pRewrite))(), 0;
+    };
+    const HANDLE hRewriter = ::CreateThread(nullptr, 0, run, &rewrite, 0, nullptr);
+    ASSERT_NE(hRewriter, nullptr);
     // No fatal assertion while the thread runs: it must be joined first.
     int nClicks = 0;
     while (nClicks < kClicks && ClickButton(hwnd, IDC_NEXT) &&
            std::count(allowed.begin(), allowed.end(), Shown(hwnd)))
         ++nClicks;
     bStop = true;
-    rewriter.join();
+    ::WaitForSingleObject(hRewriter, INFINITE);
+    ::CloseHandle(hRewriter);
     EXPECT_EQ(nClicks, kClicks) << "shown " << testing::PrintToString(Shown(hwnd));
     EXPECT_GE(nRewrites.load(), kClicks) << "the module was hardly rewritten";
     CloseProgram(hwnd);

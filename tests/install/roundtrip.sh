@@ -6,7 +6,8 @@
 # The setup and the uninstaller close an Adagiomill running from their folder first, and
 # change nothing when it will not close; a copy from another folder runs on, and its Help
 # button opens the page beside it, or asks the help engine for a help file there, or says it
-# failed. The setup speaks German to a German Windows. The zip holds the same files.
+# failed. The setup speaks German to a German Windows. The zip holds the same files. With
+# SIGN_CA (a certificate), the uninstaller must carry a signature from it.
 # Runs inside tools/with-wine.sh.
 # Usage: roundtrip.sh <setup.exe> <adagio-probe.exe> <stage dir> <zip>
 set -uo pipefail
@@ -119,6 +120,11 @@ check "the program installed is the one packed" cmp -s "$dir/Adagiomill.exe" "$s
 for m in Adagiomill.html "${modules[@]}" "${tools[@]}"; do check "$m installed is the one packed" cmp -s "$dir/$m" "$stage/$m"; done
 check "the help page holds its pictures and fetches nothing" \
   eval '[ "$(grep -c "src=\"data:image/png;base64," "$dir/Adagiomill.html")" -eq 2 ] && ! grep -Eq "(src|href)=\"https?:" "$dir/Adagiomill.html"'
+# Signed with the test's certificate, the uninstaller the setup writes carries its signature.
+if [ -n "${SIGN_CA:-}" ]; then
+  check "uninstall.exe signed" eval 'osslsigncode verify -CAfile "$SIGN_CA" -in "$dir/uninstall.exe" 2>&1 |
+    grep -q "Signature verification: ok"'
+fi
 check "the zip holds the files packed" test "$(unzip -Z1 "$zip" | sort)" = "$(printf '%s\n' "${packed[@]}" | sort)"
 resources="$(x86_64-w64-mingw32-windres -i "$stage/Adagiomill.exe" -O rc 2>/dev/null)"
 check "version resource" grep -q '"ProductVersion", "1.2.0"' <<<"$resources"

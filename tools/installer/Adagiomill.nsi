@@ -17,6 +17,13 @@ SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel user
 
+; With -DSIGN=<command>, package.sh signs the uninstaller as it goes into the setup, then the
+; setup itself.
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
+
 !define PUBLISHER "The Adagiomill authors"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Adagiomill"
 !define UNINSTALLER "uninstall.exe"
