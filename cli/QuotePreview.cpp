@@ -18,7 +18,8 @@ struct CPreviewView : IQuoteView {
 
     std::string AsShown(const SShownText& field) const
     {
-        return field.nCodePage == kCodePageUtf8 ? field.strBytes : m_codePage.ToUtf8(field.strBytes);
+        return field.nCodePage == kCodePageUtf8 ? field.strBytes
+                                                : m_codePage.ToUtf8(field.strBytes);
     }
 
     const CCodePage& m_codePage;

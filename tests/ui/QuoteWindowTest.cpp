@@ -106,7 +106,8 @@ TEST_F(CQuoteWindowTest, OnlyAUsersCloseSaysTheSettingsWereLostInAnUnwritableFol
         }
         EXPECT_TRUE(m_run.WaitForEnd()) << pszClose << ": the program did not end";
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(fs::u8path(m_strFolder)), {}), 3) << "written elsewhere";
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::u8path(m_strFolder)), {}), 3)
+        << "written elsewhere";
 }
 
 TEST_F(CQuoteWindowTest, CloseTimerEndsProgramAndSavesSettings)
