@@ -172,8 +172,9 @@ TEST_P(CLanguageTest, EveryTextInTheLanguageAndWhole)
     std::sort(texts.begin(), texts.end());
     std::vector<std::string> english = kEnglish;
     std::sort(english.begin(), english.end());
-    if (shared == kEnglish)
+    if (shared == kEnglish) {
         EXPECT_EQ(texts, english);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Locale, CLanguageTest, testing::ValuesIn(kLanguages),
