@@ -3,6 +3,7 @@
 #include "Counted.h"
 #include "ModuleCheck.h"
 #include "QuotePreview.h"
+#include "SystemConverter.h"
 
 #include <algorithm>
 #include <charconv>
@@ -59,30 +60,31 @@ bool ParseQuoteNumber(const char* pszText, int& nQuote)
 }
 
 // "--name value" or "--name=value": the value, or nullptr when the argument is another.
-const char* OptionValue(const std::string& strName, int argc, char** argv, int& i)
+const char* OptionValue(const std::string& strName, const std::vector<std::string>& args,
+                        std::size_t& i)
 {
-    const std::string strArg = argv[i];
-    if (strArg == strName && i + 1 < argc)
-        return argv[++i];
+    const std::string& strArg = args[i];
+    if (strArg == strName && i + 1 < args.size())
+        return args[++i].c_str();
     if (strArg.compare(0, strName.size() + 1, strName + "=") == 0)
-        return argv[i] + strName.size() + 1;
+        return strArg.c_str() + strName.size() + 1;
     return nullptr;
 }
 
-bool ParseOptions(int argc, char** argv, SOptions& options)
+bool ParseOptions(const std::vector<std::string>& args, SOptions& options)
 {
     bool bFilesOnly = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string strArg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& strArg = args[i];
         const char* pszValue = nullptr;
         if (bFilesOnly || strArg.empty() || strArg[0] != '-' || strArg == "-")
             options.files.push_back(strArg);
         else if (strArg == "--")
             bFilesOnly = true;
-        else if ((pszValue = OptionValue("--show", argc, argv, i)) != nullptr) {
+        else if ((pszValue = OptionValue("--show", args, i)) != nullptr) {
             if (!ParseQuoteNumber(pszValue, options.nShow))
                 return false;
-        } else if ((pszValue = OptionValue("--codepage", argc, argv, i)) != nullptr) {
+        } else if ((pszValue = OptionValue("--codepage", args, i)) != nullptr) {
             if (!ParseCodePageName(pszValue, options.nCodePage))
                 return false;
         } else {
@@ -147,16 +149,17 @@ int Check(const std::string& strPath, const CCodePage& codePage)
 
 int main(int argc, char** argv)
 {
-    const auto IsHelp = [](const char* pszArg) {
-        return std::strcmp(pszArg, "--help") == 0 || std::strcmp(pszArg, "-h") == 0;
+    const std::vector<std::string> args = CommandLineArguments(argc, argv);
+    const auto IsHelp = [](const std::string& strArg) {
+        return strArg == "--help" || strArg == "-h";
     };
-    if (std::any_of(argv + 1, argv + argc, IsHelp)) {
+    if (std::any_of(args.begin(), args.end(), IsHelp)) {
         std::fputs(kszUsage, stdout);
         std::fputs(kszHelp, stdout);
         return EXIT_CLEAN;
     }
     SOptions options;
-    if (!ParseOptions(argc, argv, options)) {
+    if (!ParseOptions(args, options)) {
         std::fputs(kszUsage, stderr);
         std::fputs("Try adgcheck --help.\n", stderr);
         return EXIT_UNREADABLE;

@@ -1,9 +1,8 @@
 // fortune2adg: a fortune cookie file converted into a quote module on standard output.
 #include "FortuneTool.h"
+#include "SystemConverter.h"
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -16,7 +15,7 @@ int main(int argc, char** argv)
     // The module's CR LF line ends must reach the file as they are.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    const SFortuneRun run = RunFortune2Adg(std::vector<std::string>(argv + 1, argv + argc));
+    const SFortuneRun run = RunFortune2Adg(CommandLineArguments(argc, argv));
     std::fwrite(run.strErr.data(), 1, run.strErr.size(), stderr);
     const bool bWritten =
         std::fwrite(run.strOut.data(), 1, run.strOut.size(), stdout) == run.strOut.size() &&

@@ -14,18 +14,10 @@ void WriteLine(std::string& strOut, const std::string& strLine)
     strOut += kLineEnd;
 }
 
-// Command-line text is UTF-8, or where the command line has a code page of its own, text that
-// is not UTF-8 is in that.
-bool ArgumentToUtf8(const std::string& strGiven, const CCodePage* pCommandLine,
-                    std::string& strUtf8)
+// Command-line text is UTF-8.
+bool IsArgumentText(const std::string& strGiven)
 {
-    if (IsValidUtf8(strGiven))
-        strUtf8 = strGiven;
-    else if (pCommandLine != nullptr)
-        strUtf8 = pCommandLine->ToUtf8(strGiven);
-    else
-        return false;
-    return IsPrintableUtf8(strUtf8);
+    return IsValidUtf8(strGiven) && IsPrintableUtf8(strGiven);
 }
 
 bool FitsTitle(const std::string& strUtf8, const CCodePage* pCodePage, std::string& strTitle)
@@ -36,12 +28,9 @@ bool FitsTitle(const std::string& strUtf8, const CCodePage* pCodePage, std::stri
 
 } // namespace
 
-bool MakeTitle(const std::string& strGiven, const CCodePage* pCommandLine,
-               const CCodePage* pCodePage, std::string& strTitle)
+bool MakeTitle(const std::string& strGiven, const CCodePage* pCodePage, std::string& strTitle)
 {
-    std::string strUtf8;
-    return ArgumentToUtf8(strGiven, pCommandLine, strUtf8) &&
-           FitsTitle(strUtf8, pCodePage, strTitle);
+    return IsArgumentText(strGiven) && FitsTitle(strGiven, pCodePage, strTitle);
 }
 
 std::string BaseName(const std::string& strPath)
@@ -52,14 +41,11 @@ std::string BaseName(const std::string& strPath)
 
 // A name that does not convert falls back to a plain title rather than failing the run; one
 // too long loses characters off its end, whole ones.
-std::string DefaultTitle(const std::string& strPath, const CCodePage* pCommandLine,
-                         const CCodePage* pCodePage)
+std::string DefaultTitle(const std::string& strPath, const CCodePage* pCodePage)
 {
-    std::string strName;
-    if (!ArgumentToUtf8(strPath, pCommandLine, strName) &&
-        !ArgumentToUtf8(BaseName(strPath), pCommandLine, strName))
+    std::string strName = BaseName(strPath);
+    if (!IsArgumentText(strName))
         return kFallbackTitle;
-    strName = BaseName(strName);
     const std::size_t nDot = strName.rfind('.');
     if (nDot != std::string::npos && nDot > 0)
         strName.resize(nDot);

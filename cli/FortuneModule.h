@@ -10,16 +10,13 @@
 // The longest title that keeps the header in step.
 constexpr std::size_t kMaxTitleBytes = 23;
 
-// The title as given on the command line, in the module's encoding (pCodePage, nullptr for
-// UTF-8); false when it does not fit or does not print. Arguments that are not UTF-8 are in
-// pCommandLine's code page, where the system gives them so.
-bool MakeTitle(const std::string& strGiven, const CCodePage* pCommandLine,
-               const CCodePage* pCodePage, std::string& strTitle);
+// The title as given on the command line, in UTF-8, put in the module's encoding (pCodePage,
+// nullptr for UTF-8); false when it does not fit or does not print.
+bool MakeTitle(const std::string& strGiven, const CCodePage* pCodePage, std::string& strTitle);
 
 // From the input file's name: its base name without extension, first letter capital, cut to
 // fit between characters.
-std::string DefaultTitle(const std::string& strPath, const CCodePage* pCommandLine,
-                         const CCodePage* pCodePage);
+std::string DefaultTitle(const std::string& strPath, const CCodePage* pCodePage);
 
 // Base name of a path, with either kind of slash.
 std::string BaseName(const std::string& strPath);

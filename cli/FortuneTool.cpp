@@ -47,11 +47,10 @@ SFortuneRun RunFortune2Adg(const std::vector<std::string>& args)
                           " is none this system writes modules in: one its converter knows, of "
                           "characters of one or two bytes, with ASCII as ASCII",
                       false);
-    const std::unique_ptr<CCodePage> pCommandLine = OpenCodePage(CommandLineCodePage());
     std::string strTitle;
     if (!options.m_bHasTitle)
-        strTitle = DefaultTitle(options.m_strPath, pCommandLine.get(), pCodePage.get());
-    else if (!MakeTitle(options.m_strTitle, pCommandLine.get(), pCodePage.get(), strTitle))
+        strTitle = DefaultTitle(options.m_strPath, pCodePage.get());
+    else if (!MakeTitle(options.m_strTitle, pCodePage.get(), strTitle))
         return Refuse("title \"" + options.m_strTitle + "\" refused: at most 23 bytes " +
                           (pCodePage ? "in " + pCodePage->Name() +
                                            ", no control characters, none it lacks, and not "

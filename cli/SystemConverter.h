@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CSystemConverter {
 public:
@@ -29,6 +30,6 @@ private:
     bool m_abLead[256] = {};
 };
 
-// The code page the command line's arguments arrive in when they are not UTF-8; 0 when they
-// always are.
-unsigned CommandLineCodePage();
+// The command line's arguments after the program's name, in UTF-8: on Windows taken wide, so
+// that a file in any folder can be named whatever the ANSI code page.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);

@@ -139,8 +139,8 @@ bool CSystemConverter::FromUtf8(const std::string& strUtf8, std::string& strByte
                            EResult::Converted;
 }
 
-// A Linux command line is UTF-8.
-unsigned CommandLineCodePage()
+// A Linux command line is UTF-8 already.
+std::vector<std::string> CommandLineArguments(int argc, char** argv)
 {
-    return 0;
+    return std::vector<std::string>(argv + 1, argv + argc);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <climits>
 #include <string>
 #include <vector>
@@ -90,9 +92,19 @@ bool CSystemConverter::FromUtf8(const std::string& strUtf8, std::string& strByte
            !bUsedDefault;
 }
 
-// main() gets its arguments in the ANSI code page, unless that is UTF-8.
-unsigned CommandLineCodePage()
+// main()'s own arguments are in the ANSI code page, which cannot spell every name.
+std::vector<std::string> CommandLineArguments(int argc, char** argv)
 {
-    const UINT nCodePage = ::GetACP();
-    return nCodePage == CP_UTF8 ? 0 : nCodePage;
+    int nArgs = 0;
+    LPWSTR* ppszArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
+    if (ppszArgs == nullptr)
+        return std::vector<std::string>(argv + 1, argv + argc);
+    std::vector<std::string> args(static_cast<std::size_t>(nArgs > 1 ? nArgs - 1 : 0));
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const wchar_t* pszArg = ppszArgs[i + 1];
+        FromWide(CP_UTF8, 0, std::vector<wchar_t>(pszArg, pszArg + ::lstrlenW(pszArg)), args[i],
+                 nullptr);
+    }
+    ::LocalFree(ppszArgs);
+    return args;
 }

@@ -2,6 +2,7 @@
 // window exactly as adgcheck --show prints it.
 #include "ProgramTest.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -18,18 +19,18 @@ std::string Quoted(const std::string& strPath)
 std::optional<DWORD> RunTool(const std::string& strCommandLine, const std::string& strOutput)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE hOutput = ::CreateFileA(strOutput.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hOutput = ::CreateFileW(Wide(strOutput).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                   &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hOutput == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = hOutput;
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process = {};
-    std::string strCommand = strCommandLine;
-    const BOOL bStarted = ::CreateProcessA(nullptr, strCommand.data(), nullptr, nullptr, TRUE,
+    std::wstring strCommand = Wide(strCommandLine);
+    const BOOL bStarted = ::CreateProcessW(nullptr, strCommand.data(), nullptr, nullptr, TRUE,
                                            CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
     ::CloseHandle(hOutput);
     if (!bStarted)
@@ -53,7 +54,7 @@ protected:
                                        " " + Quoted(PathOf(kszModule)),
                                    strOutput);
         EXPECT_EQ(nExit, std::optional<DWORD>(0)) << "adgcheck --show " << nQuote;
-        std::ifstream file(strOutput, std::ios::binary);
+        std::ifstream file(std::filesystem::u8path(strOutput), std::ios::binary);
         SDisplay display;
         std::string* pField = nullptr;
         for (std::string strLine; std::getline(file, strLine);) {
